@@ -1,0 +1,7 @@
+// The checkmate test.
+#pragma once
+
+#include "Boardu.h"
+
+// Tests whether the side to move has no legal move and is in check.
+bool IsMate(Board& board);

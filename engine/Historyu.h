@@ -1,0 +1,30 @@
+// The positions of the game, kept whole so the game can be stepped through, saved and loaded.
+#pragma once
+
+#include "Boardu.h"
+
+inline constexpr int HistorySize = 1024;
+
+// Snapshots[0] is the starting position. Count positions lead up to the one shown; Forward
+// may go on up to Stored.
+struct History {
+    Board Snapshots[HistorySize];
+    int32_t Count;
+    int32_t Stored;
+};
+
+// Empties the history.
+void ResetHistory(History& history);
+
+// Appends a copy of the board after the shown position, dropping any positions Forward could
+// still reach. Returns false, changing nothing, when the history is full.
+bool PushHistory(History& history, const Board& board);
+
+// Tests whether another position can still be recorded.
+bool HistoryFull(const History& history);
+
+// Steps back one position, skipping a position that waits for a promotion choice.
+void StepBack(History& history, Board& board);
+
+// Steps forward one position, skipping a position that waits for a promotion choice.
+void StepForward(History& history, Board& board);

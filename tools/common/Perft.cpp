@@ -1,0 +1,54 @@
+#include "Perft.h"
+
+#include "Findu.h"
+#include "Makemoveu.h"
+
+namespace {
+
+// Plays one listed move on a copy; the `each` callback sees every resulting position, once
+// per promotion choice when the move leaves a choice pending.
+template <typename Each> void ExpandMove(const Board& board, const Move& m, Each&& each) {
+    Board next = board;
+    MakeMove(next, m.X1, m.Y1, m.X2, m.Y2);
+    if (next.ToPlay <= Black) {
+        each(next, 0);
+        return;
+    }
+    FindLegalMoves(next);
+    for (int i = 0; i < next.LegalCount; ++i) {
+        const Move& choice = next.LegalMoves[i];
+        Board chosen = next;
+        MakeMove(chosen, choice.X1, choice.Y1, choice.X2, choice.Y2);
+        each(chosen, choice.Y1);
+    }
+}
+
+} // namespace
+
+uint64_t Perft(const Board& board, int depth) {
+    if (depth <= 0) return 1;
+    Board root = board;
+    FindLegalMoves(root);
+    uint64_t total = 0;
+    for (int i = 0; i < root.LegalCount; ++i) {
+        ExpandMove(root, root.LegalMoves[i],
+                   [&](const Board& next, int) { total += Perft(next, depth - 1); });
+    }
+    return total;
+}
+
+uint64_t PerftDivide(const Board& board, int depth,
+                     const std::function<void(const Move&, int piece, uint64_t)>& visit) {
+    Board root = board;
+    FindLegalMoves(root);
+    uint64_t total = 0;
+    for (int i = 0; i < root.LegalCount; ++i) {
+        const Move m = root.LegalMoves[i];
+        ExpandMove(root, m, [&](const Board& next, int piece) {
+            const uint64_t count = Perft(next, depth - 1);
+            visit(m, piece, count);
+            total += count;
+        });
+    }
+    return total;
+}

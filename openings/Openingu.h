@@ -1,0 +1,34 @@
+// The opening book: board layouts the computer likes to reach, read from "Openings.grd".
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Boardu.h"
+
+inline constexpr int OpeningBookSize = 1024;
+inline constexpr const char* OpeningsFileName = "Openings.grd";
+
+// Entries[i] holds 64 piece codes indexed [x][y] like Board::Squares; valid for i < EntryCount.
+struct OpeningBook {
+    int32_t Entries[OpeningBookSize][8][8];
+    int32_t EntryCount;
+};
+
+// Tests whether the board's squares equal some entry; no other field of the board is read.
+bool FindOpening(const OpeningBook& book, const Board& board);
+
+// Appends the board's squares unless the book already holds them or is full.
+void AddOpening(OpeningBook& book, const Board& board);
+
+// Writes every entry to "Openings.grd" in the working folder (or to `path`), replacing it.
+void SaveOpenings(const OpeningBook& book);
+bool SaveOpenings(const OpeningBook& book, const std::string& path);
+
+// Replaces the book by the entries of "Openings.grd" in the working folder (or of `path`);
+// a missing or unreadable file leaves the book empty.
+void LoadOpenings(OpeningBook& book);
+void LoadOpenings(OpeningBook& book, const std::string& path);
+
+// Replaces the book by the entries read from the text of a book file.
+void ReadOpenings(OpeningBook& book, const std::string& text);

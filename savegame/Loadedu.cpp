@@ -1,0 +1,36 @@
+#include "Loadedu.h"
+
+#include "Checkmateu.h"
+#include "Checku.h"
+#include "Historyu.h"
+#include "Stalemateu.h"
+
+namespace {
+
+bool PawnWaits(const Board& board, int pawn, int row) {
+    for (int x = 0; x < 8; ++x)
+        if (board.Squares[x][row] == pawn) return true;
+    return false;
+}
+
+} // namespace
+
+void SanitiseLoadedPosition(Board& board) {
+    if (board.ToPlay < White || board.ToPlay > BlackChooses) board.ToPlay = White;
+    // Without its pawn a pending choice has no legal answer, and the game would stall.
+    if (board.ToPlay == WhiteChooses && !PawnWaits(board, Pawn, 0)) board.ToPlay = White;
+    if (board.ToPlay == BlackChooses && !PawnWaits(board, -Pawn, 7)) board.ToPlay = Black;
+    if (board.ep1 < -1 || board.ep1 > 7) board.ep1 = -1;
+    if (board.ep2 < -1 || board.ep2 > 7) board.ep2 = -1;
+}
+
+void JudgeLoadedPosition(Board& board, int index) {
+    board.Material = 0;
+    for (const auto& file : board.Squares)
+        for (int code : file) board.Material += code > 0 ? PieceValue(code) : -PieceValue(code);
+    board.Outcome = InProgress;
+    GetCheck(board);
+    if (IsMate(board)) board.Outcome = 3 - board.ToPlay;
+    if (IsStalemate(board)) board.Outcome = Drawn;
+    if (index + 1 == HistorySize && board.Outcome == InProgress) board.Outcome = Drawn;
+}

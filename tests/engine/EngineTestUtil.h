@@ -1,0 +1,63 @@
+// Helpers shared by the rules-engine tests: positions from FEN, squares by name, and a
+// consistency check of the record to run after every move a test makes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Boardu.h"
+#include "Fen.h"
+
+// Square coordinates from a name such as "e4".
+struct Sq {
+    int x, y;
+    Sq(const char* name) : x(name[0] - 'a'), y('8' - name[1]) {}
+};
+
+inline Board FromFen(const std::string& fen) {
+    Board board{};
+    std::string error;
+    EXPECT_TRUE(ReadFen(fen, board, error)) << error;
+    return board;
+}
+
+inline Board Initial() {
+    Board board{};
+    SetUpBoard(board);
+    return board;
+}
+
+inline int At(const Board& board, Sq s) { return board.Squares[s.x][s.y]; }
+
+// Material recounted from the squares, White minus Black.
+inline int RecountMaterial(const Board& board) {
+    int material = 0;
+    for (const auto& file : board.Squares)
+        for (int code : file) material += code > 0 ? PieceValue(code) : -PieceValue(code);
+    return material;
+}
+
+// Checks what must hold after every move: one king each, material in step with the squares,
+// a state code in range, and a waiting pawn exactly when a choice is pending.
+inline void ExpectConsistent(const Board& board) {
+    int whiteKings = 0, blackKings = 0, waitingWhite = 0, waitingBlack = 0;
+    for (int x = 0; x < 8; ++x) {
+        for (int y = 0; y < 8; ++y) {
+            const int code = board.Squares[x][y];
+            ASSERT_GE(code, -6);
+            ASSERT_LE(code, 6);
+            whiteKings += code == King;
+            blackKings += code == -King;
+            waitingWhite += y == 0 && code == Pawn;
+            waitingBlack += y == 7 && code == -Pawn;
+        }
+    }
+    EXPECT_EQ(whiteKings, 1);
+    EXPECT_EQ(blackKings, 1);
+    EXPECT_EQ(board.Material, RecountMaterial(board));
+    ASSERT_GE(board.ToPlay, 1);
+    ASSERT_LE(board.ToPlay, 4);
+    EXPECT_EQ(waitingWhite, board.ToPlay == WhiteChooses ? 1 : 0);
+    EXPECT_EQ(waitingBlack, board.ToPlay == BlackChooses ? 1 : 0);
+}

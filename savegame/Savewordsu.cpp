@@ -27,9 +27,11 @@ WordRead NextWord(std::istream& in, std::string& word) {
 }
 
 bool ParseInt(std::string_view text, int32_t& value) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    // from_chars takes a "-" but would also take "+-5" once the "+" is gone.
-    const std::string_view digits = !text.empty() && text.front() == '-' ? text.substr(1) : text;
+    // One sign at most: "+" is skipped here, "-" is left for from_chars.
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus) text.remove_prefix(1);
+    const std::string_view digits =
+        !plus && !text.empty() && text.front() == '-' ? text.substr(1) : text;
     if (digits.empty() || digits.front() < '0' || digits.front() > '9') return false;
     int32_t parsed = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);

@@ -21,7 +21,11 @@ bool FindOpening(const OpeningBook& book, const Board& board);
 // Appends the board's squares unless the book already holds them or is full.
 void AddOpening(OpeningBook& book, const Board& board);
 
+// Empties the book; the file is not touched.
+void ClearOpenings(OpeningBook& book);
+
 // Writes every entry to "Openings.grd" in the working folder (or to `path`), replacing it.
+// A file that cannot be written is left as it was; the overload says whether it worked.
 void SaveOpenings(const OpeningBook& book);
 bool SaveOpenings(const OpeningBook& book, const std::string& path);
 
@@ -30,5 +34,10 @@ bool SaveOpenings(const OpeningBook& book, const std::string& path);
 void LoadOpenings(OpeningBook& book);
 void LoadOpenings(OpeningBook& book, const std::string& path);
 
-// Replaces the book by the entries read from the text of a book file.
+// Replaces the book by the entries read from the text of a book file. Words are taken eight
+// at a time, one per row; a last group of fewer than eight words is dropped, and so is every
+// group after the 1024th.
 void ReadOpenings(OpeningBook& book, const std::string& text);
+
+// Returns the text SaveOpenings writes for the book.
+std::string WriteOpenings(const OpeningBook& book);

@@ -1,0 +1,31 @@
+// Every modal window of the program (message boxes, file dialogs, the promotion chooser, the
+// About box) opens through these functions, so that tests can answer in place of a user.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QFileDialog;
+class QWidget;
+
+// Answers a message box instead of showing it.
+using MessageHook = std::function<void(const QString& text)>;
+// Answers a file dialog instead of showing it: the chosen path, or "" for Cancel.
+using FileDialogHook = std::function<QString(QFileDialog& dialog)>;
+// Plays the user's part in a modal window instead of running it.
+using ModalHook = std::function<void(QDialog& dialog)>;
+
+// Installs a hook; an empty one restores the real window.
+void SetMessageHook(MessageHook hook);
+void SetFileDialogHook(FileDialogHook hook);
+void SetModalHook(ModalHook hook);
+
+// Shows a modal message box with an OK button.
+void ShowMessage(QWidget* parent, const QString& text);
+
+// Runs a file dialog; returns the chosen path, or "" when the user cancels.
+QString AskFileName(QFileDialog& dialog);
+
+// Shows a dialog modally and waits for it to close.
+void RunModal(QDialog& dialog);

@@ -32,18 +32,6 @@ bool Moves(int toPlay) {
     return toPlay == White || toPlay == Black;
 }
 
-// Returns the index of the highest remaining quick score; the first of equal scores wins.
-int PickNext(const std::vector<int32_t>& quick) {
-    int32_t best = -999999;
-    int index = 0;
-    for (int i = 0; i < static_cast<int>(quick.size()); ++i)
-        if (quick[i] > best) {
-            best = quick[i];
-            index = i;
-        }
-    return index;
-}
-
 // Grows the capture step for the next root move, in double precision, up to 0.25.
 float NextCaptureStep(float step) {
     double grown = static_cast<double>(step) + 0.005;
@@ -97,6 +85,17 @@ Move ChoosePromotionPiece(Opponent& opponent, OpponentHooks& hooks, ChoiceTrace*
 
 } // namespace
 
+int NextBestQuick(const std::vector<int32_t>& quick) {
+    int32_t best = -999999;
+    int index = 0;
+    for (int i = 0; i < static_cast<int>(quick.size()); ++i)
+        if (quick[i] > best) {
+            best = quick[i];
+            index = i;
+        }
+    return index;
+}
+
 void ShowConsideredHeader(OpponentHooks& hooks, int state) {
     hooks.ClearConsidered();
     hooks.AddConsideredLine(state == White ? "White" : "Black");
@@ -146,7 +145,7 @@ Move ChooseMove(Opponent& opponent, const Board& position, OpponentHooks& hooks,
     Ties ties;
     for (int b = 0; b < n; ++b) {
         hooks.SetProgressPosition(b);
-        const int i = PickNext(quick);
+        const int i = NextBestQuick(quick);
         ordered.push_back(moves[i]);
         quick[i] = -9999999;
         int32_t s;

@@ -23,6 +23,10 @@ struct ChoiceTrace {
     int32_t Best = 0;
 };
 
+// Returns the index of the highest quick score above -999999, the first of equal scores, or 0
+// when none is above it. The main search takes its root moves in this order.
+int NextBestQuick(const std::vector<int32_t>& quick);
+
 // Writes the head of the considered-moves text for `state` (the root's ToPlay).
 void ShowConsideredHeader(OpponentHooks& hooks, int state);
 

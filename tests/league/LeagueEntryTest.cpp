@@ -57,10 +57,6 @@ TEST(LeagueEntry, BadNumbersRecordNothing) {
     // With both boxes wrong only the winner is reported.
     EXPECT_EQ(EnterLeagueResult(league, "16", "16", false), LeagueEntry::BadWinner);
     EXPECT_TRUE(Untouched(league));
-}
-
-TEST(LeagueEntry, MessagesForTheWindow) {
     EXPECT_STREQ(LeagueEntryMessage(LeagueEntry::BadWinner), "Invalid entry in Winner box!");
     EXPECT_STREQ(LeagueEntryMessage(LeagueEntry::BadLoser), "Invalid entry in Loser box!");
-    EXPECT_STREQ(LeagueEntryMessage(LeagueEntry::Recorded), "");
 }

@@ -32,15 +32,6 @@ TEST(OpeningBook, EntryIsThePiecesOnly) {
     EXPECT_TRUE(FindOpening(*book, other));
 }
 
-TEST(OpeningBook, EntriesKeepTheirOrderAndSquares) {
-    auto book = NewBook();
-    for (int n = 0; n < 5; ++n) AddOpening(*book, Numbered(n));
-    ASSERT_EQ(book->EntryCount, 5);
-    const Board third = Numbered(2);
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y) EXPECT_EQ(book->Entries[2][x][y], third.Squares[x][y]);
-}
-
 TEST(OpeningBook, FullBookRefusesMore) {
     auto book = NewBook();
     for (int n = 0; n < OpeningBookSize; ++n) AddOpening(*book, Numbered(n));

@@ -31,7 +31,7 @@ bool IsSpace(unsigned char c) {
 // Reading state kept across chunks of the file: the entry being gathered, the row its current
 // word fills and how many characters of that word have been seen.
 struct BookScan {
-    int32_t Rows[8][8]; // [x][y]
+    int32_t Rows[8][8] = {}; // [x][y]
     int Row = 0;
     int Column = 0;
     bool InWord = false;
@@ -64,8 +64,10 @@ bool Scan(OpeningBook& book, BookScan& scan, const char* data, size_t size) {
             scan.Column = 0;
             for (int x = 0; x < 8; ++x) scan.Rows[x][scan.Row] = Empty;
         }
-        if (scan.Column < 8) scan.Rows[scan.Column][scan.Row] = CodeOf(c);
-        if (scan.Column < 8) scan.Column += 1;
+        if (scan.Column < 8) {
+            scan.Rows[scan.Column][scan.Row] = CodeOf(c);
+            scan.Column += 1;
+        }
     }
     return true;
 }

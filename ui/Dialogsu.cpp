@@ -1,6 +1,8 @@
 #include "Dialogsu.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -32,7 +34,12 @@ void ShowMessage(QWidget* parent, const QString& text) {
 
 QString AskFileName(QFileDialog& dialog) {
     if (FileDialogs) return FileDialogs(dialog);
-    if (dialog.exec() != QDialog::Accepted) return {};
+    const int answer = dialog.exec();
+    // A name typed quickly and confirmed with Enter can leave the name completer's list
+    // floating over the board once the dialog has gone.
+    for (QCompleter* completer : dialog.findChildren<QCompleter*>())
+        if (completer->popup()) completer->popup()->hide();
+    if (answer != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.first();
 }

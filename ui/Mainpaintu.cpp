@@ -1,5 +1,6 @@
 // The main window's paint: the board picture stretched over the board area, then the status
 // lines, the hidden state labels and the legal-moves window.
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 
@@ -7,6 +8,21 @@
 #include "Findu.h"
 #include "Legalformu.h"
 #include "Mainu.h"
+
+namespace {
+
+// Sets a status line, narrowing its font for a text that would not fit the status panel
+// ("Stalemate - 3 move repetition" is too wide for it at 16 pixels).
+void SetStatusLine(QLabel* line, const QString& text) {
+    QFont font = line->font();
+    font.setPixelSize(16);
+    while (font.pixelSize() > 10 && QFontMetrics(font).horizontalAdvance(text) > line->width())
+        font.setPixelSize(font.pixelSize() - 1);
+    line->setFont(font);
+    line->setText(text);
+}
+
+} // namespace
 
 void TMainForm::Repaint() {
     Client->repaint();
@@ -61,7 +77,7 @@ void TMainForm::UpdateStatus() {
     default:
         break;
     }
-    StatusLabel2->setText(first);
+    SetStatusLine(StatusLabel2, first);
 
     FindLegalMoves(Board);
     if (LegalForm) {

@@ -76,6 +76,8 @@ void TMainForm::FormMouseUp(int x, int y) {
     const int top = area.top();
     const int height = Client->height();
     if (Board.Outcome != InProgress || x <= 0 || x >= width || y <= top) return;
+    // A window shrunk to its top panel has no board rows left to click.
+    if (height <= top) return;
     const int col = (8 * x) / width;
     const int row = (8 * (y - top)) / (height - top);
     if (row < 0 || row > 7) return;

@@ -1,5 +1,6 @@
 // Human play on the real main window: where a click lands, the selection, whole games to their
 // end, the status lines, the promotion choice, and stepping back and forward.
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -62,6 +63,9 @@ void WindowPlayTest::clickMapsToSquare_data() {
     QTest::newRow("small, file 0") << small << QPoint(37, 57 + 258) << QPoint(0, 6);
     QTest::newRow("small, row 5") << small << QPoint(38, 57 + 257) << QPoint(-1, -1);
     QTest::newRow("small, panel") << small << QPoint(302, 57 + 258) << QPoint(-1, -1);
+
+    // Shrunk to its top panel, the window has no rows left: a release below it is ignored.
+    QTest::newRow("no rows") << QSize(400, 57) << QPoint(50, 100) << QPoint(-1, -1);
 }
 
 void WindowPlayTest::clickMapsToSquare() {
@@ -186,6 +190,8 @@ void WindowPlayTest::drawnStatus() {
     form.Board.Repetition2 = repetition2;
     form.Repaint();
     QCOMPARE(form.StatusLabel2->text(), first);
+    QVERIFY(QFontMetrics(form.StatusLabel2->font()).horizontalAdvance(first) <=
+            form.StatusLabel2->width());
     QCOMPARE(form.StatusLabel3->text(), QString("earlier"));
     QCOMPARE(form.BoredomLabel->text(), QString("Boredom: %1").arg(bored));
     QCOMPARE(form.RepetitionLabel2->text(), QString("Repetition 2: %1").arg(repetition2));

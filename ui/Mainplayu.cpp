@@ -1,5 +1,5 @@
 // The main window's game handlers: start-up, new game, board clicks, the human promotion
-// choice, stepping through the history, and the computer player's stop and depth controls.
+// choice, stepping through the history, and the menu commands.
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -11,6 +11,7 @@
 #include "Depth1formu.h"
 #include "Dialogsu.h"
 #include "Findu.h"
+#include "Leagueformu.h"
 #include "Legalformu.h"
 #include "Legalu.h"
 #include "Mainu.h"
@@ -37,11 +38,6 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::FormClose() {
-    Opponent.Stop = true;
-    ProgBar->setValue(0);
-}
-
-void TMainForm::StopButtonClick() {
     Opponent.Stop = true;
     ProgBar->setValue(0);
 }
@@ -121,6 +117,9 @@ void TMainForm::ChoosePromotion(int pawn, int row) {
 }
 
 void TMainForm::PromotionTimerTimer() {
+    // A box unticked while the computer works out its own promotion choice must not let the
+    // human choose on the board under it.
+    if (Thinking) return;
     if (Board.ToPlay == WhiteChooses && !Player1Box->isChecked()) {
         ChoosePromotion(Pawn, 0);
     } else if (Board.ToPlay == BlackChooses && !Player2Box->isChecked()) {
@@ -144,15 +143,8 @@ void TMainForm::ForwardButtonClick() {
     Repaint();
 }
 
-void TMainForm::MoveTimerTimer() {
-    int position = DepthBar->value();
-    MoveTimerTick(Opponent, position);
-    DepthBar->setValue(position);
-}
-
-void TMainForm::DepthBarChange(int position) {
-    DepthLabel->setText(QString("Depth = %1").arg(position));
-    DepthLabel->adjustSize();
+void TMainForm::League1Click() {
+    if (LeagueForm) LeagueForm->show();
 }
 
 void TMainForm::LegalMoves1Click() {

@@ -15,6 +15,8 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "Windowhooksu.h"
+
 namespace {
 
 constexpr int ClientWidth = 614;
@@ -92,7 +94,8 @@ void TClientArea::resizeEvent(QResizeEvent*) {
 
 TMainForm::TMainForm()
     : HistoryStore(std::make_unique<::History>()), OpponentStore(std::make_unique<::Opponent>()),
-      History(*HistoryStore), Opponent(*OpponentStore) {
+      History(*HistoryStore), Opponent(*OpponentStore),
+      Hooks(std::make_unique<TWindowHooks>(*this)) {
     setObjectName("MainForm");
     setWindowTitle("Brisko Chess!!");
     ResetHistory(History);
@@ -108,10 +111,10 @@ TMainForm::TMainForm()
     ComputerTimer = MakeTimer(this, "ComputerTimer", 10);
     PromotionTimer = MakeTimer(this, "PromotionTimer", 100);
     MoveTimer = MakeTimer(this, "MoveTimer", 100);
+    connect(ComputerTimer, &QTimer::timeout, this, &TMainForm::ComputerTimerTimer);
     connect(PromotionTimer, &QTimer::timeout, this, &TMainForm::PromotionTimerTimer);
     connect(MoveTimer, &QTimer::timeout, this, &TMainForm::MoveTimerTimer);
-    // The computer's turns hang on ComputerTimer; it runs from the start, MoveTimer only while
-    // the computer thinks as White.
+    // ComputerTimer runs from the start, MoveTimer only while the computer thinks as White.
     ComputerTimer->start();
     PromotionTimer->start();
 }

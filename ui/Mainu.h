@@ -29,6 +29,7 @@ class TLeagueForm;
 class TLegalForm;
 class TMainForm;
 class TPromotionForm;
+class TWindowHooks;
 
 // The client area below the menu bar: the board is painted on it and clicked on it; the two
 // panels are docked inside it.
@@ -68,8 +69,11 @@ class TMainForm : public QMainWindow {
     int32_t SelectedY = -1;
     Move LastMove{NoMove, NoMove, NoMove, NoMove};
     QString FileName;
-    // Set while the computer works out a move: the live board must not change under it.
+    // Set while the computer works out a move: the live board must not change under it, and
+    // no second move may start.
     bool Thinking = false;
+    // What the computer player reaches in the windows while it thinks.
+    std::unique_ptr<TWindowHooks> Hooks;
     // Where the piece pictures are read from, relative to the working folder.
     QString PictureFolder = "Images/";
 
@@ -131,11 +135,13 @@ class TMainForm : public QMainWindow {
     void ForwardButtonClick();
     void StopButtonClick();
     void PromotionTimerTimer();
+    void ComputerTimerTimer();
     void MoveTimerTimer();
     void DepthBarChange(int position);
     void Save1Click();
     void SaveAs1Click();
     void Open1Click();
+    void League1Click();
     void LegalMoves1Click();
     void ScoredMoves1Click();
     void About1Click();
@@ -171,5 +177,7 @@ class TMainForm : public QMainWindow {
     void DockPanels();
     void ClearSelection();
     void ChoosePromotion(int pawnValue, int row);
+    // Plays the computer's move for the side in the White or the Black branch of a turn.
+    void ComputerMove(bool white);
     bool WriteGame(const QString& path);
 };

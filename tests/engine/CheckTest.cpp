@@ -46,8 +46,8 @@ TEST(Check, AdjacentKingsAreBothInCheck) {
 
 TEST(Check, KingsInCornersAndOnEdgesAreTestedSafely) {
     // Runs under the sanitizers: no read may leave the board.
-    const char* fens[] = {"K7/8/8/8/8/8/8/7k w - -", "7K/8/8/8/8/8/8/k7 w - -",
-                          "8/8/8/K7/8/8/8/7k w - -", "k7/1P6/8/8/8/8/8/7K b - -",
+    const char* fens[] = {"K7/8/8/8/8/8/8/7k w - -",   "7K/8/8/8/8/8/8/k7 w - -",
+                          "8/8/8/K7/8/8/8/7k w - -",   "k7/1P6/8/8/8/8/8/7K b - -",
                           "7k/8/8/8/8/8/5n2/7K w - -", "1k6/8/8/8/8/8/8/K6q w - -"};
     const int expected[] = {0, 0, 0, Black, White, White};
     for (int i = 0; i < 6; ++i) {

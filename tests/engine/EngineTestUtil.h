@@ -8,6 +8,7 @@
 
 #include "Boardu.h"
 #include "Fen.h"
+#include "Legalu.h"
 
 // Square coordinates from a name such as "e4".
 struct Sq {
@@ -28,7 +29,19 @@ inline Board Initial() {
     return board;
 }
 
-inline int At(const Board& board, Sq s) { return board.Squares[s.x][s.y]; }
+inline int At(const Board& board, Sq s) {
+    return board.Squares[s.x][s.y];
+}
+
+// Counts the from/to pairs IsLegal accepts, without the list and its capacity.
+inline int CountLegalPairs(Board& board) {
+    int count = 0;
+    for (int x1 = 0; x1 < 8; ++x1)
+        for (int y1 = 0; y1 < 8; ++y1)
+            for (int x2 = 0; x2 < 8; ++x2)
+                for (int y2 = 0; y2 < 8; ++y2) count += IsLegal(board, x1, y1, x2, y2);
+    return count;
+}
 
 // Material recounted from the squares, White minus Black.
 inline int RecountMaterial(const Board& board) {

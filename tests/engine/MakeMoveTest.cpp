@@ -148,7 +148,7 @@ TEST(MakeMove, RefusesCallsOutsideItsContract) {
     const struct {
         int toPlay, x1, y1, x2, y2;
     } calls[] = {
-        {WhiteChooses, 4, 7, 4, 6},              // an ordinary move while a choice is pending
+        {WhiteChooses, 4, 7, 4, 6},                // an ordinary move while a choice is pending
         {WhiteChooses, PromotionChoice, -6, 1, 0}, // the other side's piece
         {WhiteChooses, PromotionChoice, King, 1, 0},
         {WhiteChooses, PromotionChoice, Queen, 9, 0}, // off the board

@@ -2,13 +2,11 @@
 // by the computer and, if so, asks the move chooser for a move and plays it.
 #include <QCheckBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSlider>
 #include <QTimer>
 
 #include "Choosemove.h"
-#include "Depth1formu.h"
 #include "Mainu.h"
 #include "Makemoveu.h"
 #include "Windowhooksu.h"
@@ -28,12 +26,10 @@ void TMainForm::ComputerTimerTimer() {
 
 void TMainForm::ComputerMove(bool white) {
     // A promotion choice follows the pawn's move: its lines go below the move's.
-    if (Depth1Form) {
-        if (Board.ToPlay == White || Board.ToPlay == Black)
-            Depth1Form->Box->clear();
-        else
-            Depth1Form->Box->appendPlainText("");
-    }
+    if (Board.ToPlay == White || Board.ToPlay == Black)
+        Hooks->ClearConsidered();
+    else
+        Hooks->AddConsideredLine("");
     ComputerTimer->stop();
     // Only the computer's White moves are timed and adapt the depth.
     if (white) BeginThinking(Opponent, *Hooks);
@@ -42,6 +38,7 @@ void TMainForm::ComputerMove(bool white) {
     const Move move = ChooseMove(Opponent, position, *Hooks);
     Thinking = false;
     if (white) EndThinking(*Hooks);
+    Hooks->FlushConsidered();
 
     if (Opponent.Stop) {
         // "Stop", New Game, Back, Forward or closing the window: the move is not played and

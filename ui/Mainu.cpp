@@ -28,6 +28,9 @@ QFrame* MakePanel(QWidget* parent, const char* name) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // Opaque, so that a control repainting inside it (the progress bar, many times a second
+    // while the computer thinks) does not repaint the board and its status work underneath.
+    panel->setAutoFillBackground(true);
     return panel;
 }
 

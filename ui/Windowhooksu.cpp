@@ -17,7 +17,9 @@ void TWindowHooks::ProcessEvents() {
     // even when nothing is pending.
     if (std::chrono::steady_clock::now() - LastPump < PumpInterval) return;
     ++Pumps;
-    FlushConsidered();
+    // Only a shown memo is kept current while the computer thinks; a hidden one is written
+    // once the move is chosen.
+    if (Form.Depth1Form && Form.Depth1Form->isVisible()) FlushConsidered();
     QCoreApplication::processEvents();
     // Counted from the end, so that a slow repaint still leaves the search its share.
     LastPump = std::chrono::steady_clock::now();

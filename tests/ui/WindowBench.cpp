@@ -110,35 +110,42 @@ void Pump(TMainForm& form, int onlyLevel) {
 }
 
 // Presses "Stop" `delayMs` into a computer move as Black at "Mean"; returns the milliseconds
-// from the press being due to the turn having returned, or -1 when the move ended first.
+// from the press being due to the turn having returned, or -1 when the move ended first. With
+// no press (a negative delay), returns the whole move's time.
 double StopOnce(TMainForm& form, int delayMs) {
     form.LevelItems[2]->setChecked(true);
     form.NewButtonClick();
     std::string error;
-    ReadFen("rnbq1rk1/ppp1ppbp/3p1np1/8/2PPP3/2N2N2/PP3PPP/R1BQKB1R b KQ - 1 5", form.Board, error);
+    ReadFen("r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R1BQ1RK1 b - - 3 8", form.Board,
+            error);
     ResetHistory(form.History);
     PushHistory(form.History, form.Board);
     form.Player2Box->setChecked(true);
 
     Clock::time_point due{};
     bool pressed = false;
-    QTimer::singleShot(delayMs, Qt::PreciseTimer, &form, [&] {
-        if (!form.Thinking) return;
-        pressed = true;
-        form.StopButton->click();
-    });
+    if (delayMs >= 0)
+        QTimer::singleShot(delayMs, Qt::PreciseTimer, &form, [&] {
+            if (!form.Thinking) return;
+            pressed = true;
+            form.StopButton->click();
+        });
     const int countBefore = form.History.Count;
     const auto start = Clock::now();
     due = start + std::chrono::milliseconds(delayMs);
     form.ComputerTimerTimer();
     const auto end = Clock::now();
+    if (delayMs < 0) return std::chrono::duration<double, std::milli>(end - start).count();
     if (!pressed || form.History.Count != countBefore) return -1.0;
     return std::chrono::duration<double, std::milli>(end - due).count();
 }
 
 void Stop(TMainForm& form) {
+    const double whole = StopOnce(form, -1);
+    std::printf("the whole move takes %.0f ms\n", whole);
     std::vector<double> figures;
-    for (int delay : {300, 500, 700, 900, 1100, 1300, 1500, 1700, 1900}) {
+    for (int tenth = 1; tenth < 10; ++tenth) {
+        const int delay = static_cast<int>(whole * tenth / 10);
         const double ms = StopOnce(form, delay);
         if (ms < 0) {
             std::printf("stop after %4d ms: the move was played first\n", delay);

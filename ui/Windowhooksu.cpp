@@ -56,7 +56,10 @@ void TWindowHooks::RepaintConsidered() {
 void TWindowHooks::FlushConsidered() {
     if (!ConsideredChanged || !Form.Depth1Form) return;
     ConsideredChanged = false;
-    Form.Depth1Form->Box->setPlainText(ConsideredLines.join('\n'));
+    QPlainTextEdit* box = Form.Depth1Form->Box;
+    box->setPlainText(ConsideredLines.join('\n'));
+    // The newest line in view, as when the lines were added one by one.
+    box->moveCursor(QTextCursor::End);
 }
 
 void TWindowHooks::ShowMessage(const std::string& text) {

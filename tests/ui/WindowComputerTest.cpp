@@ -14,10 +14,11 @@
 
 namespace {
 
-// Runs `action` once, from inside the computer's search, as a user's click would arrive.
+// Runs `action` once, from inside the computer's search (the first time it runs the window's
+// events), as a user's click would arrive.
 void WhileThinking(TMainForm& form, std::function<void()> action) {
     auto* poll = new QTimer(&form);
-    poll->setInterval(1);
+    poll->setInterval(0);
     QObject::connect(poll, &QTimer::timeout, poll, [&form, poll, action] {
         if (!form.Thinking) return;
         poll->stop();
@@ -72,6 +73,9 @@ class WindowComputerTest : public QObject {
     void blackMovesKeepTheDepth();
     void considerdMovesWindow();
     void stopBetweenMovesIsForgotten();
+    void newGameKeepsItsDepth();
+    void humanChooserWaitsForTheComputer();
+    void nothingToPlay();
 };
 
 void WindowComputerTest::repliesAsBlack() {
@@ -339,6 +343,60 @@ void WindowComputerTest::stopBetweenMovesIsForgotten() {
     form.Player2Box->setChecked(true);
     QTRY_COMPARE_WITH_TIMEOUT(form.History.Count, 3, 20000);
     QVERIFY(form.Player2Box->isChecked());
+}
+
+void WindowComputerTest::newGameKeepsItsDepth() {
+    WindowSession session;
+    QVERIFY(session.Start());
+    TMainForm& form = *session.Main;
+    QTest::mouseClick(form.LevelItems[2], Qt::LeftButton);
+    form.NewButtonClick();
+    // New Game during a White move, then the move timer's ticks while the search unwinds: the
+    // abandoned move's time must not lower the new game's depth.
+    WhileThinking(form, [&] {
+        form.NewButtonClick();
+        for (int tick = 0; tick < 70; ++tick) form.MoveTimerTimer();
+    });
+    form.Player1Box->setChecked(true);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Player1Box->isChecked() && !form.Thinking, 20000);
+    QCOMPARE(form.History.Count, 1);
+    QCOMPARE(form.DepthBar->value(), 3);
+}
+
+void WindowComputerTest::humanChooserWaitsForTheComputer() {
+    WindowSession session;
+    QVERIFY(session.Start());
+    TMainForm& form = *session.Main;
+    int choosers = 0;
+    SetModalHook([&](QDialog&) { ++choosers; });
+    SetPosition(form, "8/1P6/8/8/8/8/5k2/K7 w - - 0 60");
+    QVERIFY(GameMove(form.Board, form.History, 1, 1, 1, 0));
+    QCOMPARE(form.Board.ToPlay, WhiteChooses);
+    // White's box is unticked while the computer chooses White's piece: the human's chooser
+    // must not open on the board under the search, and the computer's choice is played.
+    WhileThinking(form, [&] {
+        form.Player1Box->setChecked(false);
+        form.PromotionTimerTimer();
+    });
+    form.Player1Box->setChecked(true);
+    QTRY_COMPARE_WITH_TIMEOUT(form.History.Count, 3, 20000);
+    QCOMPARE(choosers, 0);
+    QCOMPARE(form.Board.ToPlay, Black);
+    QCOMPARE(form.Board.Squares[1][0], Queen);
+}
+
+void WindowComputerTest::nothingToPlay() {
+    WindowSession session;
+    QVERIFY(session.Start());
+    TMainForm& form = *session.Main;
+    // Stalemate that the record does not know of: the computer finds no move and plays none.
+    SetPosition(form, "k7/2Q5/1K6/8/8/8/8/8 b - - 0 60");
+    QCOMPARE(form.Board.Outcome, InProgress);
+    form.Player2Box->setChecked(true);
+    QTest::qWait(100);
+    QCOMPARE(form.History.Count, 1);
+    QCOMPARE(form.LastMove.X1, NoMove);
+    QVERIFY(form.ComputerTimer->isActive());
 }
 
 QTEST_MAIN(WindowComputerTest)

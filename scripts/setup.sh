@@ -38,6 +38,7 @@ brisko_jobs() { nproc 2>/dev/null || echo 2; }
 
 # Configures and builds the game and its tests into build/.
 brisko_build() {
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISKO_BUILD_UI=ON -DBUILD_TESTING=ON \
+        -DENABLE_SANITIZER_ADDRESS=OFF -DENABLE_SANITIZER_UNDEFINED_BEHAVIOR=OFF
     cmake --build build -j"$(brisko_jobs)"
 }

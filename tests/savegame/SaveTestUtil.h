@@ -1,113 +1,86 @@
-// Helpers for the saved-game tests: games played by square names, scratch folders, and
-// comparisons of the fields a saved game carries.
+// Helpers for the saved-game tests: games played by square names, a game that a load may
+// replace, and comparison of the fields a saved game carries.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <vector>
+#include <tuple>
 
-#include <unistd.h>
-
-#include "Boardu.h"
 #include "Historyu.h"
 #include "Legalu.h"
 #include "Makemoveu.h"
 #include "Savegameu.h"
 
-// A history starting from the initial position, as a new game leaves it.
-inline std::unique_ptr<History> NewGame(Board& board) {
+// Plays moves such as "e2e4 a7a8q" (a fifth letter answers the promotion choice) from the
+// initial position; "back" steps back one position.
+inline std::unique_ptr<History> PlayGame(Board& board, const std::string& moves) {
     auto history = std::make_unique<History>();
     SetUpBoard(board);
     ResetHistory(*history);
     PushHistory(*history, board);
+    std::istringstream in(moves);
+    for (std::string m; in >> m;) {
+        const int x1 = m[0] - 'a', y1 = '8' - m[1], x2 = m[2] - 'a', y2 = '8' - m[3];
+        if (m == "back") {
+            StepBack(*history, board);
+            continue;
+        }
+        EXPECT_TRUE(IsLegal(board, x1, y1, x2, y2) && GameMove(board, *history, x1, y1, x2, y2))
+            << m;
+        if (m.size() == 5) {
+            const int piece = static_cast<int>(std::string("?prnbkq").find(m[4]));
+            const int sign = board.ToPlay == WhiteChooses ? 1 : -1;
+            EXPECT_TRUE(GameMove(board, *history, PromotionChoice, sign * piece, x2, y2)) << m;
+        }
+    }
     return history;
 }
 
-// Plays moves such as "e2e4"; a fifth letter (q, r, b, n) answers the promotion choice.
-inline void Play(Board& board, History& history, std::initializer_list<const char*> moves) {
-    for (const char* m : moves) {
-        const int x1 = m[0] - 'a', y1 = '8' - m[1], x2 = m[2] - 'a', y2 = '8' - m[3];
-        ASSERT_TRUE(IsLegal(board, x1, y1, x2, y2)) << m;
-        ASSERT_TRUE(GameMove(board, history, x1, y1, x2, y2)) << m;
-        if (m[4] != '\0') {
-            const int piece = std::string("?prnbkq").find(m[4]);
-            const int sign = board.ToPlay == WhiteChooses ? 1 : -1;
-            ASSERT_TRUE(GameMove(board, history, PromotionChoice, sign * piece, x2, y2)) << m;
-        }
-    }
+inline std::string GameText(const std::string& moves) {
+    Board board{};
+    return SavedGameText(*PlayGame(board, moves));
 }
+
+// A game in progress, as the window holds it before a load, after reading `text` into it.
+struct Game {
+    Board Live{};
+    std::unique_ptr<History> Positions = PlayGame(Live, "d2d4 d7d5");
+    LoadResult Result{};
+    Game() = default;
+    explicit Game(const std::string& text) {
+        std::istringstream in(text);
+        Result = ReadGame(in, *Positions, Live);
+    }
+    const Board& operator[](int i) const { return Positions->Snapshots[i]; }
+};
 
 // The fields a saved game carries, plus those the reader works out from them.
 inline void ExpectSamePosition(const Board& a, const Board& b, int index) {
-    SCOPED_TRACE("position " + std::to_string(index));
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y) EXPECT_EQ(a.Squares[x][y], b.Squares[x][y]) << x << "," << y;
-    EXPECT_EQ(a.ToPlay, b.ToPlay);
-    EXPECT_EQ(a.QueenCastle1, b.QueenCastle1);
-    EXPECT_EQ(a.KingCastle1, b.KingCastle1);
-    EXPECT_EQ(a.QueenCastle2, b.QueenCastle2);
-    EXPECT_EQ(a.KingCastle2, b.KingCastle2);
-    EXPECT_EQ(a.ep1, b.ep1);
-    EXPECT_EQ(a.ep2, b.ep2);
-    EXPECT_EQ(a.Bored50, b.Bored50);
-    for (auto field : {&Board::Recent1, &Board::PenRecent1, &Board::Recent2, &Board::PenRecent2})
-        EXPECT_EQ(std::memcmp(&(a.*field), &(b.*field), sizeof(Move)), 0);
-    EXPECT_EQ(a.Repetition1, b.Repetition1);
-    EXPECT_EQ(a.PleaseAdd1, b.PleaseAdd1);
-    EXPECT_EQ(a.Repetition2, b.Repetition2);
-    EXPECT_EQ(a.PleaseAdd2, b.PleaseAdd2);
-    EXPECT_EQ(a.RepStale, b.RepStale);
-    EXPECT_EQ(a.Material, b.Material);
-    EXPECT_EQ(a.Outcome, b.Outcome);
-    EXPECT_EQ(a.CheckStatus, b.CheckStatus);
+    const auto fields = [](const Board& p) {
+        return std::tie(p.ToPlay, p.QueenCastle1, p.KingCastle1, p.QueenCastle2, p.KingCastle2,
+                        p.ep1, p.ep2, p.Bored50, p.Repetition1, p.PleaseAdd1, p.Repetition2,
+                        p.PleaseAdd2, p.RepStale, p.Material, p.Outcome, p.CheckStatus);
+    };
+    EXPECT_EQ(fields(a), fields(b)) << "position " << index;
+    EXPECT_EQ(std::memcmp(a.Squares, b.Squares, sizeof a.Squares), 0) << "position " << index;
+    for (auto move : {&Board::Recent1, &Board::PenRecent1, &Board::Recent2, &Board::PenRecent2})
+        EXPECT_EQ(std::memcmp(&(a.*move), &(b.*move), sizeof(Move)), 0) << "position " << index;
 }
 
-inline LoadResult ReadText(const std::string& text, History& history, Board& board) {
-    std::istringstream in(text);
-    return ReadGame(in, history, board);
-}
-
-// A folder of its own under the system's temporary folder, removed afterwards.
-struct ScratchFolder {
-    std::filesystem::path Path;
-    ScratchFolder() {
-        Path = std::filesystem::temp_directory_path() /
-               ("brisko-savegame-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(Path);
-        std::filesystem::create_directories(Path);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(Path); }
-    std::string File(const std::string& name) const { return (Path / name).string(); }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(Path))
-            names.push_back(entry.path().filename().string());
-        return names;
-    }
-};
-
-inline std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline void WriteAll(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// The bytes of a record, to show that a refused load changed nothing.
-template <class T> std::vector<unsigned char> Bytes(const T& value) {
-    std::vector<unsigned char> bytes(sizeof(T));
-    std::memcpy(bytes.data(), &value, sizeof(T));
-    return bytes;
+// Replaces the `nth` occurrence of `from`, or every one when `nth` is 0.
+inline std::string Replace(std::string text, const std::string& from, const std::string& to,
+                           int nth = 0) {
+    std::size_t at = 0;
+    for (int i = 1; (at = text.find(from, at)) != std::string::npos; ++i)
+        if (nth == 0 || i == nth) {
+            text.replace(at, from.size(), to);
+            at += to.size();
+        } else {
+            at += from.size();
+        }
+    return text;
 }

@@ -12,190 +12,125 @@ class WindowFileTest : public QObject {
         return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
     }
 
-    static void Write(const QString& path, const QByteArray& text) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-
-    // Answers the next file dialogs with `path`, remembering which dialog asked.
-    QString Asked;
-    void Answer(const QString& path) {
-        SetFileDialogHook([this, path](QFileDialog& dialog) {
-            Asked = dialog.objectName();
+    // Answers the file dialogs with `path` while running the menu item `action`, and tells
+    // which dialog asked.
+    static QString Trigger(TMainForm& form, const char* action, const QString& path) {
+        QString asked;
+        SetFileDialogHook([&](QFileDialog& dialog) {
+            asked = dialog.objectName();
             return path;
         });
-    }
-
-    QStringList Messages;
-    void WatchMessages() {
-        Messages.clear();
-        SetMessageHook([this](const QString& text) { Messages.append(text); });
+        form.findChild<QAction*>(action)->trigger();
+        SetFileDialogHook({});
+        return asked;
     }
 
   private slots:
-    void dialogsAskForSavedGames();
-    void saveThenOpen();
-    void cancelledDialogsChangeNothing();
-    void failedSaveIsReported();
-    void damagedFiles_data();
-    void damagedFiles();
-};
+    void saveThenOpen() {
+        START_WINDOW(session, form);
+        const QString path = session.Path("game.bch");
+        ClickMove(form, "e2e4");
+        ClickMove(form, "e7e5");
+        ClickMove(form, "g1f3");
 
-void WindowFileTest::dialogsAskForSavedGames() {
-    WindowSession session;
-    QVERIFY(session.Start());
-    for (QFileDialog* dialog : {session.Main->SaveDlg, session.Main->OpenDlg}) {
-        QCOMPARE(dialog->defaultSuffix(), QString("bch"));
-        QCOMPARE(dialog->nameFilters(),
-                 (QStringList{"Brisko Chess Files (*.bch)", "All Files (*.*)"}));
+        // Cancelled dialogs change nothing.
+        Trigger(form, "Save1", QString());
+        Trigger(form, "Open1", QString());
+        QCOMPARE(form.FileName, QString());
+        QCOMPARE(form.History.Count, 4);
+
+        // Save with no name yet asks for one, and writes only the positions up to the one shown.
+        form.BackButton->click();
+        QCOMPARE(Trigger(form, "Save1", path), QString("SaveDlg"));
+        QCOMPARE(form.FileName, path);
+        const QString text = Read(path);
+        QVERIFY(text.startsWith("BQ\r\nrnbqkbnr\r\n"));
+        QVERIFY(text.endsWith("RepStale=F\r\nEND"));
+        QCOMPARE(text.count("CONTINUE"), 2);
+        const Board shown = form.Board;
+
+        form.NewButton->click();
+        QCOMPARE(form.FileName, QString());
+        QCOMPARE(Trigger(form, "Open1", path), QString("OpenDlg"));
+        QCOMPARE(session.Messages, QStringList());
+        QCOMPARE(form.FileName, path);
+        QCOMPARE(form.History.Count, 3);
+        QCOMPARE(form.History.Stored, 3);
+        QCOMPARE(std::memcmp(form.Board.Squares, shown.Squares, sizeof shown.Squares), 0);
+        QCOMPARE(form.StatusLabel2->text(), QString("White to play..."));
+        form.BackButton->click();
+        form.BackButton->click();
+        QCOMPARE(form.Board.Squares[4][6], static_cast<int>(Pawn));
+
+        // The loaded game plays on; Save writes under the known name without asking.
+        form.ForwardButton->click();
+        form.ForwardButton->click();
+        ClickMove(form, "g1f3");
+        QCOMPARE(form.History.Count, 4);
+        QCOMPARE(Trigger(form, "Save1", session.Path("unused.bch")), QString());
+        QCOMPARE(Read(path).count("CONTINUE"), 3);
     }
-    QCOMPARE(session.Main->OpenDlg->fileMode(), QFileDialog::ExistingFile);
-    QVERIFY(session.Main->SaveDlg->testOption(QFileDialog::DontConfirmOverwrite));
-}
 
-void WindowFileTest::saveThenOpen() {
-    WindowSession session;
-    QVERIFY(session.Start());
-    TMainForm& form = *session.Main;
-    const QString path = session.Path("game.bch");
+    void failedSaveIsReported() {
+        START_WINDOW(session, form);
+        const QString good = session.Path("kept.bch");
+        Trigger(form, "SaveAs1", good);
+        const QString before = Read(good);
+        QVERIFY(before.endsWith("END"));
 
-    // Save with no name yet asks for one.
-    Answer(path);
-    form.findChild<QAction*>("Save1")->trigger();
-    QCOMPARE(Asked, QString("SaveDlg"));
-    QCOMPARE(form.FileName, path);
-    QString text = Read(path);
-    QVERIFY(text.startsWith("BQ\r\nrnbqkbnr\r\n"));
-    QVERIFY(text.endsWith("RepStale=F\r\nEND"));
-    QCOMPARE(text.count("CONTINUE"), 0);
+        // Save As to a folder that does not exist: told, and the old name and file stay.
+        const QString bad = session.Path("missing/folder/game.bch");
+        ClickMove(form, "e2e4");
+        Trigger(form, "SaveAs1", bad);
+        QCOMPARE(session.Messages.size(), 1);
+        QVERIFY(session.Messages.first().contains(bad));
+        QCOMPARE(form.FileName, good);
+        QCOMPARE(Read(good), before);
+        QCOMPARE(form.History.Count, 2);
 
-    // After Back, Save writes only the positions up to the one shown.
-    ClickMove(form, "e2e4");
-    ClickMove(form, "e7e5");
-    ClickMove(form, "g1f3");
-    form.BackButton->click();
-    Asked.clear();
-    form.findChild<QAction*>("Save1")->trigger();
-    QCOMPARE(Asked, QString()); // the name is known
-    QCOMPARE(Read(path).count("CONTINUE"), 2);
-    const Board shown = form.Board;
+        // Save onto a name that has become a folder: told as well.
+        QVERIFY(QFile::remove(good));
+        QVERIFY(QDir().mkdir(good));
+        form.findChild<QAction*>("Save1")->trigger();
+        QCOMPARE(session.Messages.size(), 2);
+        QVERIFY(session.Messages.last().contains(good));
+    }
 
-    form.NewButton->click();
-    QCOMPARE(form.FileName, QString());
-    WatchMessages();
-    form.findChild<QAction*>("Open1")->trigger();
-    QCOMPARE(Asked, QString("OpenDlg"));
-    QCOMPARE(Messages, QStringList());
-    QCOMPARE(form.FileName, path);
-    QCOMPARE(form.History.Count, 3);
-    QCOMPARE(form.History.Stored, 3);
-    QCOMPARE(std::memcmp(form.Board.Squares, shown.Squares, sizeof shown.Squares), 0);
-    QCOMPARE(form.StatusLabel2->text(), QString("White to play..."));
-    form.ForwardButton->click();
-    QCOMPARE(form.History.Count, 3);
-    form.BackButton->click();
-    form.BackButton->click();
-    QCOMPARE(form.History.Count, 1);
-    QCOMPARE(form.Board.Squares[4][6], static_cast<int>(Pawn));
+    void damagedFiles_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        const QByteArray head = "BQ\nrnbqkbnr\npppppppp\n00000000\n00000000\n00000000\n00000000\n"
+                                "PPPPPPPP\nRNBQKBNR\n1\nQueenCastle1=T\nKingCastle1=T\n"
+                                "QueenCastle2=T\nKingCastle2=T\n";
+        QTest::newRow("short row") << QByteArray("BQ\nrnbqkbnr\npppp\n") << "Range check error";
+        QTest::newRow("bad integer") << head + "ep1=x1\nep2=-1\n"
+                                     << "'x1' is not a valid integer value";
+        QTest::newRow("empty integer") << head + "ep1=\n"
+                                       << "'' is not a valid integer value";
+    }
 
-    // The loaded game plays on.
-    form.ForwardButton->click();
-    form.ForwardButton->click();
-    ClickMove(form, "g1f3");
-    QCOMPARE(form.History.Count, 4);
-    QCOMPARE(form.Board.Squares[5][5], static_cast<int>(Knight));
+    void damagedFiles() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        START_WINDOW(session, form);
+        const QString path = session.Path("damaged.bch");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        file.close();
+        ClickMove(form, "e2e4");
 
-    // Save As writes under the new name and keeps it.
-    const QString other = session.Path("other");
-    Answer(other + ".bch");
-    form.findChild<QAction*>("SaveAs1")->trigger();
-    QCOMPARE(form.FileName, other + ".bch");
-    QCOMPARE(Read(other + ".bch").count("CONTINUE"), 3);
-}
-
-void WindowFileTest::cancelledDialogsChangeNothing() {
-    WindowSession session;
-    QVERIFY(session.Start());
-    TMainForm& form = *session.Main;
-    ClickMove(form, "e2e4");
-    Answer(QString());
-    form.findChild<QAction*>("Save1")->trigger();
-    form.findChild<QAction*>("Open1")->trigger();
-    QCOMPARE(form.FileName, QString());
-    QCOMPARE(form.History.Count, 2);
-    QCOMPARE(form.LastMove.Y2, 4);
-}
-
-void WindowFileTest::failedSaveIsReported() {
-    WindowSession session;
-    QVERIFY(session.Start());
-    TMainForm& form = *session.Main;
-    const QString good = session.Path("kept.bch");
-    Answer(good);
-    form.findChild<QAction*>("SaveAs1")->trigger();
-    const QString before = Read(good);
-
-    // Save As to a folder that does not exist: told, and the old name stays.
-    WatchMessages();
-    const QString bad = session.Path("missing/folder/game.bch");
-    Answer(bad);
-    ClickMove(form, "e2e4");
-    form.findChild<QAction*>("SaveAs1")->trigger();
-    QCOMPARE(Messages.size(), 1);
-    QVERIFY(Messages.first().contains(bad));
-    QCOMPARE(form.FileName, good);
-    QCOMPARE(Read(good), before);
-    QCOMPARE(form.History.Count, 2);
-
-    // Save onto a name that has become a folder: told as well.
-    QVERIFY(QFile::remove(good));
-    QVERIFY(QDir().mkdir(good));
-    form.findChild<QAction*>("Save1")->trigger();
-    QCOMPARE(Messages.size(), 2);
-    QVERIFY(Messages.last().contains(good));
-}
-
-void WindowFileTest::damagedFiles_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QString>("message");
-    const QByteArray rows = "rnbqkbnr\npppppppp\n00000000\n00000000\n00000000\n00000000\n"
-                            "PPPPPPPP\n";
-    QTest::newRow("short row") << QByteArray("BQ\nrnbqkbnr\npppp\n") << "Range check error";
-    QTest::newRow("bad integer") << QByteArray("BQ\n" + rows +
-                                               "RNBQKBNR\n1\nQueenCastle1=T\nKingCastle1=T\n"
-                                               "QueenCastle2=T\nKingCastle2=T\nep1=x1\nep2=-1\n")
-                                 << "'x1' is not a valid integer value";
-    QTest::newRow("empty integer") << QByteArray("BQ\n" + rows +
-                                                 "RNBQKBNR\n1\nQueenCastle1=T\nKingCastle1=T\n"
-                                                 "QueenCastle2=T\nKingCastle2=T\nep1=\n")
-                                   << "'' is not a valid integer value";
-}
-
-void WindowFileTest::damagedFiles() {
-    QFETCH(QByteArray, text);
-    QFETCH(QString, message);
-    WindowSession session;
-    QVERIFY(session.Start());
-    TMainForm& form = *session.Main;
-    const QString path = session.Path("damaged.bch");
-    Write(path, text);
-    ClickMove(form, "e2e4");
-
-    WatchMessages();
-    Answer(path);
-    form.findChild<QAction*>("Open1")->trigger();
-    QCOMPARE(Messages, QStringList{message});
-    // The new game that began the load stays on the board.
-    QCOMPARE(form.FileName, path);
-    QCOMPARE(form.History.Count, 1);
-    QCOMPARE(form.History.Stored, 1);
-    QCOMPARE(form.Board.Squares[4][6], static_cast<int>(Pawn));
-    QCOMPARE(form.LastMove.X1, -1);
-    QCOMPARE(form.StatusLabel2->text(), QString("White to play..."));
-    ClickMove(form, "d2d4");
-    QCOMPARE(form.History.Count, 2);
-}
+        Trigger(form, "Open1", path);
+        QCOMPARE(session.Messages, QStringList{message});
+        // The new game that began the load stays on the board and plays on.
+        QCOMPARE(form.FileName, path);
+        QCOMPARE(form.History.Count, 1);
+        QCOMPARE(form.History.Stored, 1);
+        QCOMPARE(form.Board.Squares[4][6], static_cast<int>(Pawn));
+        QCOMPARE(form.StatusLabel2->text(), QString("White to play..."));
+        ClickMove(form, "d2d4");
+        QCOMPARE(form.History.Count, 2);
+    }
+};
 
 QTEST_MAIN(WindowFileTest)
 #include "WindowFileTest.moc"

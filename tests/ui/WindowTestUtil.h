@@ -1,15 +1,13 @@
 // Shared set-up for the window tests: a working folder of their own holding the piece
-// pictures, the program's windows created as the program creates them, and clicks on squares.
+// pictures, the program's windows created as the program creates them, the messages they show,
+// positions put on the board, and clicks on squares.
 #pragma once
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,19 +15,24 @@
 #include <memory>
 
 #include "Dialogsu.h"
+#include "Fen.h"
 #include "Formsu.h"
 
 class WindowSession {
   public:
+    WindowSession() {
+        SetMessageHook([this](const QString& text) { Messages.append(text); });
+    }
+
     // Copies the pictures into a fresh working folder, leaving out the ones named in `skip`,
     // creates the windows and shows the main one. The computer is kept off the board.
     bool Start(const QList<int>& skip = {}) {
         if (!Folder.isValid()) return false;
         QDir().mkpath(Folder.filePath("Images"));
         for (int i = 0; i < 12; ++i) {
-            if (skip.contains(i)) continue;
             const QString name = QString("Images/%1.bmp").arg(i);
-            if (!QFile::copy(QString(BRISKO_ASSETS_DIR) + "/" + name, Folder.filePath(name)))
+            if (!skip.contains(i) &&
+                !QFile::copy(QString(BRISKO_ASSETS_DIR) + "/" + name, Folder.filePath(name)))
                 return false;
         }
         QDir::setCurrent(Folder.path());
@@ -51,9 +54,25 @@ class WindowSession {
     QString Path(const QString& name) const { return Folder.filePath(name); }
 
     QTemporaryDir Folder;
+    QStringList Messages;
     std::unique_ptr<TForms> Forms;
     TMainForm* Main = nullptr;
 };
+
+// Starts a session in a test function and names its main window.
+#define START_WINDOW(session, form)                                                                \
+    WindowSession session;                                                                         \
+    QVERIFY(session.Start());                                                                      \
+    TMainForm& form = *session.Main
+
+// Puts a position on the board as if a game had reached it.
+inline void SetPosition(TMainForm& form, const char* fen) {
+    std::string error;
+    QVERIFY2(ReadFen(fen, form.Board, error), error.c_str());
+    ResetHistory(form.History);
+    PushHistory(form.History, form.Board);
+    form.Repaint();
+}
 
 // Releases the mouse at client position (x, y) of the main window.
 inline void ReleaseAt(TMainForm& form, int x, int y) {
@@ -69,8 +88,6 @@ inline void ClickSquare(TMainForm& form, int file, int row) {
 
 // Plays a move given as "e2e4" by two clicks.
 inline void ClickMove(TMainForm& form, const QString& move) {
-    const auto file = [&](int i) { return move[i].toLatin1() - 'a'; };
-    const auto row = [&](int i) { return '8' - move[i].toLatin1(); };
-    ClickSquare(form, file(0), row(1));
-    ClickSquare(form, file(2), row(3));
+    ClickSquare(form, move[0].toLatin1() - 'a', '8' - move[1].toLatin1());
+    ClickSquare(form, move[2].toLatin1() - 'a', '8' - move[3].toLatin1());
 }

@@ -4,130 +4,49 @@
 
 namespace {
 
-struct LevelFixture : ::testing::Test {
-    std::unique_ptr<Opponent> opponent = std::make_unique<Opponent>();
-    int bar = 3;
-    OpponentHooks hooks;
-
-    void Apply(int item) { ASSERT_TRUE(ApplyLevel(*opponent, item, bar)); }
-    void Ticks(int n) {
-        for (int i = 0; i < n; ++i) MoveTimerTick(*opponent, bar);
+// One computer move as White under a level: the depth bar after the move timer's ticks and
+// after the move is played.
+TEST(Level, DepthBarFollowsThinkingTime) {
+    struct Row {
+        int level, bar, ticks;
+        bool stop;
+        int afterTicks, afterMove;
+        const char* why;
+    };
+    const Row rows[] = {
+        {0, 0, 200, false, 2, 2, "Brisko starts at 2, never lowers below it, never raises"},
+        {0, 5, 1, false, 3, 4, "both slow-downs in one tick; the second is undone"},
+        {0, 3, 1, false, 2, 2, "the second step sees the bar the first one lowered"},
+        {1, 3, 5, false, 3, 3, "500 ms is not past 500"},
+        {1, 3, 6, false, 2, 2, "the first slow-down stays"},
+        {1, 0, 1, false, 2, 3, "Clever starts at 2; a quick move raises"},
+        {2, 0, 0, true, 3, 3, "Mean starts at 3; no raise after Stop"},
+        {2, 5, 61, false, 3, 4, "the second slow-down is undone"},
+        {2, 10, 0, false, 10, 10, "the raise stops at 10"},
+    };
+    for (const Row& r : rows) {
+        RecordingHooks hooks;
+        const auto opponent = MakeOpponent();
+        int bar = 0;
+        ASSERT_TRUE(ApplyLevel(*opponent, r.level, bar));
+        if (r.bar) bar = r.bar;
+        // Left over from the previous move; BeginThinking must clear them.
+        opponent->ElapsedMs = 9000;
+        opponent->FirstSlowdownDone = opponent->SecondSlowdownDone = true;
+        BeginThinking(*opponent, hooks);
+        for (int i = 0; i < r.ticks; ++i) MoveTimerTick(*opponent, bar);
+        EXPECT_EQ(bar, r.afterTicks) << r.why;
+        EndThinking(hooks);
+        opponent->Stop = r.stop;
+        RaiseAfterMove(*opponent, bar);
+        EXPECT_EQ(bar, r.afterMove) << r.why;
+        EXPECT_EQ(hooks.timer, (std::vector<bool>{true, false}));
     }
-};
-
-TEST_F(LevelFixture, LevelsSetDepthAndParameters) {
-    Apply(2);
-    EXPECT_EQ(bar, 3);
-    EXPECT_EQ(opponent->FirstSlowdownMs, 2000);
-    EXPECT_EQ(opponent->SecondSlowdownMs, 6000);
-    EXPECT_EQ(opponent->QuickMoveMs, 500);
-    EXPECT_EQ(opponent->CaptureStepStart, 0.1f);
-    Apply(0);
-    EXPECT_EQ(bar, 2);
-    EXPECT_EQ(opponent->QuickMoveMs, -1);
-    EXPECT_EQ(opponent->CaptureStepStart, 1.0f);
-    Apply(1);
-    EXPECT_EQ(bar, 2);
-    EXPECT_EQ(opponent->FirstSlowdownMs, 500);
-    EXPECT_EQ(opponent->CaptureStepStart, 0.25f);
-}
-
-TEST_F(LevelFixture, NoSelectedItemChangesNothing) {
-    Apply(1);
-    bar = 7;
-    EXPECT_FALSE(ApplyLevel(*opponent, -1, bar));
-    EXPECT_FALSE(ApplyLevel(*opponent, 3, bar));
+    int bar = 7;
+    EXPECT_FALSE(ApplyLevel(*MakeOpponent(), -1, bar) || ApplyLevel(*MakeOpponent(), 3, bar));
     EXPECT_EQ(bar, 7);
-    EXPECT_EQ(opponent->FirstSlowdownMs, 500);
-}
-
-TEST_F(LevelFixture, BriskoNeverLowersBelowTwoNorRaises) {
-    Apply(0);
-    BeginThinking(*opponent, hooks);
-    Ticks(200);
-    EXPECT_EQ(bar, 2);
-    EXPECT_EQ(opponent->ElapsedMs, 20000);
-    RaiseAfterMove(*opponent, bar);
-    EXPECT_EQ(bar, 2);
-}
-
-TEST_F(LevelFixture, CleverLowersPastThresholdAndStaysLowered) {
-    Apply(1);
-    bar = 3;
-    BeginThinking(*opponent, hooks);
-    Ticks(5); // 500 ms is not past 500
-    EXPECT_EQ(bar, 3);
-    Ticks(1);
-    EXPECT_EQ(bar, 2);
-    EXPECT_TRUE(opponent->FirstSlowdownDone);
-    RaiseAfterMove(*opponent, bar);
-    EXPECT_EQ(bar, 2);
-}
-
-TEST_F(LevelFixture, QuickMoveRaisesAndSecondSlowdownIsUndone) {
-    Apply(1);
-    BeginThinking(*opponent, hooks);
-    Ticks(1); // 100 ms < 200
-    RaiseAfterMove(*opponent, bar);
-    EXPECT_EQ(bar, 3);
-
-    Apply(2);
-    bar = 5;
-    BeginThinking(*opponent, hooks);
-    Ticks(61);
-    EXPECT_EQ(bar, 3);
-    EXPECT_TRUE(opponent->SecondSlowdownDone);
-    RaiseAfterMove(*opponent, bar);
-    EXPECT_EQ(bar, 4);
-}
-
-TEST_F(LevelFixture, BothSlowdownsCanFireInOneTick) {
-    Apply(0);
-    bar = 5;
-    BeginThinking(*opponent, hooks);
-    Ticks(1);
-    EXPECT_EQ(bar, 3);
-    // The second step reads the position the first one left: from 3 only one step remains.
-    bar = 3;
-    BeginThinking(*opponent, hooks);
-    Ticks(1);
-    EXPECT_EQ(bar, 2);
-    EXPECT_FALSE(opponent->SecondSlowdownDone);
-}
-
-TEST_F(LevelFixture, StoppedMoveGetsNoRaiseAndTopStaysAtTen) {
-    Apply(2);
-    BeginThinking(*opponent, hooks);
-    opponent->Stop = true;
-    RaiseAfterMove(*opponent, bar);
-    EXPECT_EQ(bar, 3);
-    opponent->Stop = false;
-    opponent->SecondSlowdownDone = true;
-    bar = 10;
-    RaiseAfterMove(*opponent, bar);
-    EXPECT_EQ(bar, 10);
-}
-
-TEST_F(LevelFixture, ThinkingStartsAndStopsTheMoveTimerAndResetsTheMove) {
-    struct TimerHooks : OpponentHooks {
-        std::vector<bool> calls;
-        void SetMoveTimer(bool running) override { calls.push_back(running); }
-    } timer;
-    opponent->ElapsedMs = 900;
-    opponent->FirstSlowdownDone = opponent->SecondSlowdownDone = true;
-    BeginThinking(*opponent, timer);
-    EndThinking(timer);
-    EXPECT_EQ(opponent->ElapsedMs, 0);
-    EXPECT_FALSE(opponent->FirstSlowdownDone || opponent->SecondSlowdownDone);
-    EXPECT_EQ(timer.calls, (std::vector<bool>{true, false}));
-    EXPECT_TRUE(AdaptsDepth(1) && AdaptsDepth(3));
-    EXPECT_FALSE(AdaptsDepth(2) || AdaptsDepth(4));
-}
-
-TEST(DepthBar, KeepsInsideItsRange) {
-    EXPECT_EQ(ClampDepthBar(0), 1);
-    EXPECT_EQ(ClampDepthBar(11), 10);
-    EXPECT_EQ(ClampDepthBar(4), 4);
+    EXPECT_TRUE(AdaptsDepth(White) && AdaptsDepth(WhiteChooses));
+    EXPECT_FALSE(AdaptsDepth(Black) || AdaptsDepth(BlackChooses));
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include "Fen.h"
 #include "Opponentu.h"
 
+inline const char* const PawnOnB7 = "7k/1P6/8/8/8/8/8/K7 w - - 0 1";
+
 inline Board FromFen(const std::string& fen, int plyCount = 10) {
     Board board{};
     std::string error;
@@ -21,32 +23,32 @@ inline Board FromFen(const std::string& fen, int plyCount = 10) {
 
 inline std::unique_ptr<Opponent> MakeOpponent(float captureStep = 1.0f) {
     auto opponent = std::make_unique<Opponent>();
-    opponent->CaptureStep = captureStep;
-    opponent->CaptureStepStart = captureStep;
+    opponent->CaptureStep = opponent->CaptureStepStart = captureStep;
     return opponent;
 }
 
-// Records the considered-moves text and progress, answers a fixed depth and random draw.
-class RecordingHooks : public OpponentHooks {
-  public:
-    int depthBar = 2;
-    int random = 0;
-    int seeds = 0;
-    int draws = 0;
-    int lastProgress = -1;
-    int progressMax = -1;
-    std::vector<std::string> lines;
-    std::vector<std::string> messages;
+inline bool Same(const Move& a, const Move& b) {
+    return SameMove(a, b.X1, b.Y1, b.X2, b.Y2);
+}
+
+// Records what the window is told, answers a fixed depth and random draw, and sets Stop of
+// `stopOnProgress` when the main search starts.
+struct RecordingHooks : OpponentHooks {
+    int depthBar = 2, random = 0, seeds = 0, draws = 0, lastProgress = -1, progressMax = -1;
+    Opponent* stopOnProgress = nullptr;
+    std::vector<std::string> lines, messages;
+    std::vector<bool> timer;
 
     int DepthBarPosition() override { return depthBar; }
     void SeedRandom() override { ++seeds; }
-    int Random() override {
-        ++draws;
-        return random;
+    int Random() override { return ++draws, random; }
+    void SetProgressRange(int, int maximum) override {
+        progressMax = maximum;
+        if (stopOnProgress) stopOnProgress->Stop = true;
     }
-    void SetProgressRange(int, int maximum) override { progressMax = maximum; }
     void SetProgressPosition(int position) override { lastProgress = position; }
     void ClearConsidered() override { lines.clear(); }
     void AddConsideredLine(const std::string& line) override { lines.push_back(line); }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void SetMoveTimer(bool running) override { timer.push_back(running); }
 };

@@ -10,27 +10,9 @@
 #include "Dialogsu.h"
 #include "Leagueentryu.h"
 #include "Leagueu.h"
+#include "Widgetsu.h"
 
-namespace {
-
-QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, QRect bounds) {
-    auto* memo = new QPlainTextEdit(parent);
-    memo->setObjectName(name);
-    memo->setGeometry(bounds);
-    memo->setReadOnly(true);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return memo;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect bounds) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(bounds);
-    return button;
-}
-
-} // namespace
+namespace {} // namespace
 
 TLeagueForm::TLeagueForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("LeagueForm");

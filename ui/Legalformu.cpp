@@ -1,23 +1,17 @@
 #include "Legalformu.h"
 
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "Letteru.h"
+#include "Widgetsu.h"
 
 TLegalForm::TLegalForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("LegalForm");
     setWindowTitle("Legal Moves");
     resize(141, 649);
     move(651, 0);
-    Box = new QPlainTextEdit(this);
-    Box->setObjectName("Box");
-    Box->setReadOnly(true);
-    Box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Box);
+    Box = FillWithListBox(this);
 }
 
 void TLegalForm::Refresh(int side) {

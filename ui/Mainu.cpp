@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "Widgetsu.h"
 #include "Windowhooksu.h"
 
 namespace {
@@ -40,13 +41,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int le
     label->move(left, top);
     label->adjustSize();
     return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect bounds) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(bounds);
-    return button;
 }
 
 QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& text, QRect bounds) {

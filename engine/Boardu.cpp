@@ -50,6 +50,13 @@ int GetSquare(const Board& board, int x, int y) {
     return OnBoard(x, y) ? board.Squares[x][y] : Empty;
 }
 
+int CountMaterial(const Board& board) {
+    int material = 0;
+    for (const auto& file : board.Squares)
+        for (int code : file) material += code > 0 ? PieceValue(code) : -PieceValue(code);
+    return material;
+}
+
 int PieceValue(int code) {
     switch (code < 0 ? -code : code) {
     case Pawn:

@@ -93,6 +93,9 @@ int GetSquare(const Board& board, int x, int y);
 // Value of a piece code in hundredths of a pawn, for either colour (king 0).
 int PieceValue(int code);
 
+// Counts the material balance, White minus Black, from the squares alone.
+int CountMaterial(const Board& board);
+
 // Tests whether (x, y) lies on the board.
 constexpr bool OnBoard(int x, int y) {
     return x >= 0 && x < 8 && y >= 0 && y < 8;

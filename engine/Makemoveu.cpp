@@ -190,16 +190,20 @@ bool MakeMove(Board& board, int x1, int y1, int x2, int y2) {
     return true;
 }
 
+void DecideOutcome(Board& board, bool lastHistoryPlace) {
+    GetCheck(board);
+    if (IsMate(board)) board.Outcome = 3 - board.ToPlay;
+    if (IsStalemate(board)) board.Outcome = Drawn;
+    // With nowhere to record another position, no further move could be stepped through or
+    // saved.
+    if (lastHistoryPlace && board.Outcome == InProgress) board.Outcome = Drawn;
+}
+
 bool GameMove(Board& board, History& history, int x1, int y1, int x2, int y2) {
     if (HistoryFull(history)) return false;
     if (!MakeMove(board, x1, y1, x2, y2)) return false;
     board.PlyCount += 1;
-    GetCheck(board);
-    if (IsMate(board)) board.Outcome = 3 - board.ToPlay;
-    if (IsStalemate(board)) board.Outcome = Drawn;
-    // The last free snapshot ends the game: with nowhere to record another position, no
-    // further move could be stepped through or saved.
-    if (history.Count + 1 == HistorySize && board.Outcome == InProgress) board.Outcome = Drawn;
+    DecideOutcome(board, history.Count + 1 == HistorySize);
     PushHistory(history, board);
     return true;
 }

@@ -1,9 +1,7 @@
 #include "Loadedu.h"
 
-#include "Checkmateu.h"
-#include "Checku.h"
 #include "Historyu.h"
-#include "Stalemateu.h"
+#include "Makemoveu.h"
 
 namespace {
 
@@ -25,12 +23,7 @@ void SanitiseLoadedPosition(Board& board) {
 }
 
 void JudgeLoadedPosition(Board& board, int index) {
-    board.Material = 0;
-    for (const auto& file : board.Squares)
-        for (int code : file) board.Material += code > 0 ? PieceValue(code) : -PieceValue(code);
+    board.Material = CountMaterial(board);
     board.Outcome = InProgress;
-    GetCheck(board);
-    if (IsMate(board)) board.Outcome = 3 - board.ToPlay;
-    if (IsStalemate(board)) board.Outcome = Drawn;
-    if (index + 1 == HistorySize && board.Outcome == InProgress) board.Outcome = Drawn;
+    DecideOutcome(board, index + 1 == HistorySize);
 }

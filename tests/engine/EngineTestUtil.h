@@ -43,14 +43,6 @@ inline int CountLegalPairs(Board& board) {
     return count;
 }
 
-// Material recounted from the squares, White minus Black.
-inline int RecountMaterial(const Board& board) {
-    int material = 0;
-    for (const auto& file : board.Squares)
-        for (int code : file) material += code > 0 ? PieceValue(code) : -PieceValue(code);
-    return material;
-}
-
 // Checks what must hold after every move: one king each, material in step with the squares,
 // a state code in range, and a waiting pawn exactly when a choice is pending.
 inline void ExpectConsistent(const Board& board) {
@@ -68,7 +60,7 @@ inline void ExpectConsistent(const Board& board) {
     }
     EXPECT_EQ(whiteKings, 1);
     EXPECT_EQ(blackKings, 1);
-    EXPECT_EQ(board.Material, RecountMaterial(board));
+    EXPECT_EQ(board.Material, CountMaterial(board));
     ASSERT_GE(board.ToPlay, 1);
     ASSERT_LE(board.ToPlay, 4);
     EXPECT_EQ(waitingWhite, board.ToPlay == WhiteChooses ? 1 : 0);

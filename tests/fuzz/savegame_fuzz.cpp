@@ -17,13 +17,6 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-int Recount(const Board& board) {
-    int material = 0;
-    for (const auto& file : board.Squares)
-        for (int code : file) material += code > 0 ? PieceValue(code) : -PieceValue(code);
-    return material;
-}
-
 bool PawnOnRow(const Board& board, int pawn, int row) {
     for (int x = 0; x < 8; ++x)
         if (board.Squares[x][row] == pawn) return true;
@@ -36,7 +29,7 @@ void RequirePlayable(const Board& b) {
         for (int code : file) Require(code >= -Queen && code <= Queen);
     Require(b.ep1 >= -1 && b.ep1 <= 7 && b.ep2 >= -1 && b.ep2 <= 7);
     Require(b.Outcome >= InProgress && b.Outcome <= Drawn);
-    Require(b.Material == Recount(b));
+    Require(b.Material == CountMaterial(b));
     if (b.ToPlay == WhiteChooses) Require(PawnOnRow(b, Pawn, 0));
     if (b.ToPlay == BlackChooses) Require(PawnOnRow(b, -Pawn, 7));
 }

@@ -82,9 +82,7 @@ bool ReadFen(std::string_view fen, Board& board, std::string& error) {
         (ep[1] == '3' ? board.ep1 : board.ep2) = ep[0] - 'a';
     }
 
-    board.Material = 0;
-    for (const auto& file : board.Squares)
-        for (int code : file) board.Material += code > 0 ? PieceValue(code) : -PieceValue(code);
+    board.Material = CountMaterial(board);
     return true;
 }
 

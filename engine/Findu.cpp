@@ -6,26 +6,34 @@
 
 namespace {
 
-// Appends the four promotion choices for the pawn of `pawn` code waiting on `row`.
-void ListPromotionChoices(Board& board, int pawn, int row) {
-    int file = 0;
-    while (file < 8 && board.Squares[file][row] != pawn) ++file;
-    if (file == 8) return; // no waiting pawn: only a damaged record gets here
-    const int sign = pawn > 0 ? 1 : -1;
+// Appends the four promotion choices for the waiting pawn of the side whose sign is given.
+void ListPromotionChoices(Board& board, int sign) {
+    const int file = WaitingPawnFile(board);
+    if (file < 0) return; // no waiting pawn: only a damaged record gets here
+    const int row = sign > 0 ? 0 : 7;
     for (int piece : {Queen, Rook, Bishop, Knight})
         board.LegalMoves[board.LegalCount++] = Move{PromotionChoice, sign * piece, file, row};
 }
 
 } // namespace
 
+int WaitingPawnFile(const Board& board) {
+    if (board.ToPlay != WhiteChooses && board.ToPlay != BlackChooses) return -1;
+    const bool white = board.ToPlay == WhiteChooses;
+    const int row = white ? 0 : 7;
+    for (int x = 0; x < 8; ++x)
+        if (board.Squares[x][row] == (white ? Pawn : -Pawn)) return x;
+    return -1;
+}
+
 void FindLegalMoves(Board& board) {
     if (board.ListVersionSeen == board.ListVersion) return;
     board.ListVersionSeen = board.ListVersion;
     board.LegalCount = 0;
     if (board.ToPlay == WhiteChooses) {
-        ListPromotionChoices(board, Pawn, 0);
+        ListPromotionChoices(board, +1);
     } else if (board.ToPlay == BlackChooses) {
-        ListPromotionChoices(board, -Pawn, 7);
+        ListPromotionChoices(board, -1);
     } else if (board.ToPlay == White || board.ToPlay == Black) {
         for (int x1 = 0; x1 < 8; ++x1)
             for (int y1 = 0; y1 < 8; ++y1)

@@ -57,9 +57,8 @@ Move ChoosePromotionPiece(Opponent& opponent, OpponentHooks& hooks, ChoiceTrace*
     const Board& root = opponent.Root;
     const bool white = root.ToPlay == WhiteChooses;
     const int row = white ? 0 : 7;
-    int x = 0;
-    while (x < 8 && root.Squares[x][row] != (white ? Pawn : -Pawn)) ++x;
-    if (x == 8) return NoMoveChosen; // no waiting pawn: only a damaged record gets here
+    const int x = WaitingPawnFile(root);
+    if (x < 0) return NoMoveChosen; // no waiting pawn: only a damaged record gets here
 
     Ties ties;
     for (int piece : {Queen, Rook, Bishop, Knight}) {

@@ -5,6 +5,7 @@
 #include "Checkmateu.h"
 #include "Checku.h"
 #include "Evaluate.h"
+#include "Findu.h"
 #include "Legalu.h"
 #include "Makemoveu.h"
 #include "Stalemateu.h"
@@ -136,11 +137,9 @@ int32_t Promotion(const Opponent& opponent, bool full, int32_t alpha, int32_t be
                   float depth, OpponentHooks& hooks) {
     const bool white = board.ToPlay == WhiteChooses;
     const int row = white ? 0 : 7;
-    const int pawn = white ? Pawn : -Pawn;
-    int x = 0;
-    while (x < 8 && board.Squares[x][row] != pawn) ++x;
+    const int x = WaitingPawnFile(board);
     // No waiting pawn: only a damaged record gets here; nothing could be chosen.
-    if (x == 8) return Evaluate(board, static_cast<int32_t>(depth));
+    if (x < 0) return Evaluate(board, static_cast<int32_t>(depth));
     Board scratch;
     for (int piece : {Queen, Rook, Bishop, Knight}) {
         scratch = board;

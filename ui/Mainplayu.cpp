@@ -102,11 +102,9 @@ void TMainForm::FormMouseUp(int x, int y) {
     Repaint();
 }
 
-void TMainForm::ChoosePromotion(int pawn, int row) {
+void TMainForm::ChoosePromotion(int row) {
     PromotionTimer->stop();
-    int file = -1;
-    for (int x = 0; x < 8 && file < 0; ++x)
-        if (Board.Squares[x][row] == pawn) file = x;
+    const int file = WaitingPawnFile(Board);
     if (file >= 0 && PromotionForm) {
         PromotionForm->FormShow();
         RunModal(*PromotionForm);
@@ -121,9 +119,9 @@ void TMainForm::PromotionTimerTimer() {
     // human choose on the board under it.
     if (Thinking) return;
     if (Board.ToPlay == WhiteChooses && !Player1Box->isChecked()) {
-        ChoosePromotion(Pawn, 0);
+        ChoosePromotion(0);
     } else if (Board.ToPlay == BlackChooses && !Player2Box->isChecked()) {
-        ChoosePromotion(-Pawn, 7);
+        ChoosePromotion(7);
     }
 }
 

@@ -176,7 +176,7 @@ class TMainForm : public QMainWindow {
     void CreateDialogs();
     void DockPanels();
     void ClearSelection();
-    void ChoosePromotion(int pawnValue, int row);
+    void ChoosePromotion(int row);
     // Plays the computer's move for the side in the White or the Black branch of a turn.
     void ComputerMove(bool white);
     bool WriteGame(const QString& path);

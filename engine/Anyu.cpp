@@ -1,6 +1,6 @@
-#include "Anyu.h"
+#include "engine/Anyu.h"
 
-#include "Legalu.h"
+#include "engine/Legalu.h"
 
 bool AnyLegalMove(Board& board) {
     if (board.ToPlay > Black) return true;

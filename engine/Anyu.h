@@ -1,7 +1,7 @@
 // Whether the side to act has any legal move at all.
 #pragma once
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 // Tests whether the side to move has a legal move, or a promotion choice is pending.
 bool AnyLegalMove(Board& board);

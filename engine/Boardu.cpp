@@ -1,4 +1,4 @@
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 void ClearBoard(Board& board) {
     board.PlyCount = 0;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "Moveu.h"
+#include "engine/Moveu.h"
 
 // Piece codes: 0 empty, 1 pawn, 2 rook, 3 knight, 4 bishop, 5 king, 6 queen;
 // positive White, negative Black.

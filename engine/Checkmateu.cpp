@@ -1,7 +1,7 @@
-#include "Checkmateu.h"
+#include "engine/Checkmateu.h"
 
-#include "Anyu.h"
-#include "Checku.h"
+#include "engine/Anyu.h"
+#include "engine/Checku.h"
 
 bool IsMate(Board& board) {
     if (AnyLegalMove(board)) return false;

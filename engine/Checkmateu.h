@@ -1,7 +1,7 @@
 // The checkmate test.
 #pragma once
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 // Tests whether the side to move has no legal move and is in check.
 bool IsMate(Board& board);

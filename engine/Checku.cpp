@@ -1,6 +1,6 @@
-#include "Checku.h"
+#include "engine/Checku.h"
 
-#include "Kingu.h"
+#include "engine/Kingu.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Check detection, answered from a cache that MakeMove invalidates.
 #pragma once
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 // Returns the check status (0 none, 1 White, 2 Black, 3 both), recomputing it only when the
 // record has changed since it was last computed.

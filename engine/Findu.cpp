@@ -1,8 +1,8 @@
-#include "Findu.h"
+#include "engine/Findu.h"
 
 #include <initializer_list>
 
-#include "Legalu.h"
+#include "engine/Legalu.h"
 
 namespace {
 

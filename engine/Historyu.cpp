@@ -1,4 +1,4 @@
-#include "Historyu.h"
+#include "engine/Historyu.h"
 
 void ResetHistory(History& history) {
     history.Count = 0;

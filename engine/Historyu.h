@@ -1,7 +1,7 @@
 // The positions of the game, kept whole so the game can be stepped through, saved and loaded.
 #pragma once
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 inline constexpr int HistorySize = 1024;
 

@@ -1,4 +1,4 @@
-#include "Kingu.h"
+#include "engine/Kingu.h"
 
 namespace {
 

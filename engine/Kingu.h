@@ -1,7 +1,7 @@
 // Locating the kings, searching from their home squares outwards.
 #pragma once
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 // Stores the square of White's king in King1X/King1Y; keeps the old values if there is none.
 void FindWhiteKing(Board& board);

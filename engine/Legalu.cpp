@@ -1,7 +1,7 @@
-#include "Legalu.h"
+#include "engine/Legalu.h"
 
-#include "Checku.h"
-#include "Makemoveu.h"
+#include "engine/Checku.h"
+#include "engine/Makemoveu.h"
 
 namespace {
 

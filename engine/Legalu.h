@@ -1,7 +1,7 @@
 // Move legality: the movement rules of each piece, then the self-check test on a copy.
 #pragma once
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 // Tests the movement rules, turn, castling and en passant; squares must be on the board.
 bool IsPseudoLegal(Board& board, int x1, int y1, int x2, int y2);

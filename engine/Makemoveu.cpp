@@ -1,9 +1,9 @@
-#include "Makemoveu.h"
+#include "engine/Makemoveu.h"
 
-#include "Checkmateu.h"
-#include "Checku.h"
-#include "Historyu.h"
-#include "Stalemateu.h"
+#include "engine/Checkmateu.h"
+#include "engine/Checku.h"
+#include "engine/Historyu.h"
+#include "engine/Stalemateu.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Playing a move on a record, and playing a game move that is counted, judged and recorded.
 #pragma once
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 struct History;
 

@@ -1,7 +1,7 @@
-#include "Stalemateu.h"
+#include "engine/Stalemateu.h"
 
-#include "Anyu.h"
-#include "Checku.h"
+#include "engine/Anyu.h"
+#include "engine/Checku.h"
 
 bool IsStalemate(Board& board) {
     if (board.Bored50 >= FiftyMoveLimit) return true;

@@ -1,7 +1,7 @@
 // The draw test: the 50-move rule, the repetition rule and stalemate.
 #pragma once
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 inline constexpr int FiftyMoveLimit = 50;
 inline constexpr int RepetitionLimit = 3;

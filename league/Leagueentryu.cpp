@@ -1,9 +1,9 @@
-#include "Leagueentryu.h"
+#include "league/Leagueentryu.h"
 
 #include <charconv>
 #include <cstdint>
 
-#include "Leagueu.h"
+#include "league/Leagueu.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "Leaguepositionu.h"
+#include "league/Leaguepositionu.h"
 
 enum class LeagueEntry { Recorded, BadWinner, BadLoser };
 

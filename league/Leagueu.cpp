@@ -1,4 +1,4 @@
-#include "Leagueu.h"
+#include "league/Leagueu.h"
 
 #include <cassert>
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "Leaguepositionu.h"
+#include "league/Leaguepositionu.h"
 
 // Sets every opponent to no points and no games, opponent i at index i.
 void ResetLeague(League& league);

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "Openingu.h"
+#include "openings/Openingu.h"
 
 namespace {
 

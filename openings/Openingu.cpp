@@ -1,4 +1,4 @@
-#include "Openingu.h"
+#include "openings/Openingu.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 inline constexpr int OpeningBookSize = 1024;
 inline constexpr const char* OpeningsFileName = "Openings.grd";

@@ -1,13 +1,13 @@
-#include "Choosemove.h"
+#include "opponent/Choosemove.h"
 
 #include <string>
 
-#include "Findu.h"
-#include "Legalu.h"
-#include "Letteru.h"
-#include "Makemoveu.h"
-#include "Openingu.h"
-#include "Search.h"
+#include "engine/Findu.h"
+#include "engine/Legalu.h"
+#include "engine/Makemoveu.h"
+#include "notation/Letteru.h"
+#include "openings/Openingu.h"
+#include "opponent/Search.h"
 
 namespace {
 

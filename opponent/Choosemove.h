@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Boardu.h"
-#include "Opponentu.h"
+#include "engine/Boardu.h"
+#include "opponent/Opponentu.h"
 
 // Bonus for a root move into a book position, in the quick scan and in the main search.
 inline constexpr int32_t QuickBookBonus = 80;

@@ -1,9 +1,9 @@
-#include "Evaluate.h"
+#include "opponent/Evaluate.h"
 
-#include "Checkmateu.h"
-#include "Checku.h"
-#include "Legalu.h"
-#include "Stalemateu.h"
+#include "engine/Checkmateu.h"
+#include "engine/Checku.h"
+#include "engine/Legalu.h"
+#include "engine/Stalemateu.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 // Score of the mated side to act.
 inline constexpr int32_t MatedScore = -65536;

@@ -1,4 +1,4 @@
-#include "Opponentu.h"
+#include "opponent/Opponentu.h"
 
 #include <cstdlib>
 #include <ctime>

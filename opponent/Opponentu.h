@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "Boardu.h"
-#include "Openingu.h"
+#include "engine/Boardu.h"
+#include "openings/Openingu.h"
 
 // One instance for the life of the program, owned by the main window. Value-initialise it
 // (`Opponent{}`): everything but the book starts at zero.

@@ -1,14 +1,14 @@
-#include "Search.h"
+#include "opponent/Search.h"
 
 #include <cstdlib>
 
-#include "Checkmateu.h"
-#include "Checku.h"
-#include "Evaluate.h"
-#include "Findu.h"
-#include "Legalu.h"
-#include "Makemoveu.h"
-#include "Stalemateu.h"
+#include "engine/Checkmateu.h"
+#include "engine/Checku.h"
+#include "engine/Findu.h"
+#include "engine/Legalu.h"
+#include "engine/Makemoveu.h"
+#include "engine/Stalemateu.h"
+#include "opponent/Evaluate.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "Boardu.h"
-#include "Opponentu.h"
+#include "engine/Boardu.h"
+#include "opponent/Opponentu.h"
 
 // The window every root search is started with.
 inline constexpr int32_t SearchInfinity = 2000000000;

@@ -1,8 +1,8 @@
-#include "Loadedu.h"
+#include "savegame/Loadedu.h"
 
-#include "Findu.h"
-#include "Historyu.h"
-#include "Makemoveu.h"
+#include "engine/Findu.h"
+#include "engine/Historyu.h"
+#include "engine/Makemoveu.h"
 
 void SanitiseLoadedPosition(Board& board) {
     if (board.ToPlay < White || board.ToPlay > BlackChooses) board.ToPlay = White;

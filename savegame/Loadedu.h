@@ -1,7 +1,7 @@
 // Turning a position read from a file into one the rules can play on.
 #pragma once
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 // Makes harmless the values a damaged file could carry: a side to move outside 1..4 becomes
 // White to move, a pending promotion choice with no pawn waiting becomes a plain turn of that

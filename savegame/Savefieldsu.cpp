@@ -1,4 +1,4 @@
-#include "Savefieldsu.h"
+#include "savegame/Savefieldsu.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 // Returns the character of a piece code, "!" for a value that is not one.
 char PieceChar(int code);

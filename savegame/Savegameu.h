@@ -5,8 +5,8 @@
 #include <iosfwd>
 #include <string>
 
-#include "Boardu.h"
-#include "Historyu.h"
+#include "engine/Boardu.h"
+#include "engine/Historyu.h"
 
 // Writes positions 0 .. Count-1 of the history to `path`. The new file is written beside the
 // old one under a temporary name and replaces it only once it is complete and flushed, so a

@@ -4,11 +4,11 @@
 #include <type_traits>
 #include <vector>
 
-#include "Findu.h"
-#include "Loadedu.h"
-#include "Savefieldsu.h"
-#include "Savegameu.h"
-#include "Savewordsu.h"
+#include "engine/Findu.h"
+#include "savegame/Loadedu.h"
+#include "savegame/Savefieldsu.h"
+#include "savegame/Savegameu.h"
+#include "textfile/Wordsu.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <string>
 #include <type_traits>
 
-#include "Safefileu.h"
-#include "Savefieldsu.h"
-#include "Savegameu.h"
+#include "savegame/Savefieldsu.h"
+#include "savegame/Savegameu.h"
+#include "textfile/Safefileu.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Aboutu.h"
+#include "ui/Aboutu.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "Picturesu.h"
+#include "ui/Picturesu.h"
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutForm");

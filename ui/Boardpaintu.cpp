@@ -1,4 +1,4 @@
-#include "Boardpaintu.h"
+#include "ui/Boardpaintu.h"
 
 #include <QPainter>
 

@@ -3,8 +3,8 @@
 
 #include <QImage>
 
-#include "Boardu.h"
-#include "Picturesu.h"
+#include "engine/Boardu.h"
+#include "ui/Picturesu.h"
 
 inline constexpr int BoardPictureSize = 416;
 inline constexpr int SquareSize = 52;

@@ -1,8 +1,8 @@
-#include "Depth1formu.h"
+#include "ui/Depth1formu.h"
 
 #include <QPlainTextEdit>
 
-#include "Widgetsu.h"
+#include "ui/Widgetsu.h"
 
 TDepth1Form::TDepth1Form(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("Depth1Form");

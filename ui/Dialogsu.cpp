@@ -1,4 +1,4 @@
-#include "Dialogsu.h"
+#include "ui/Dialogsu.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "Formsu.h"
+#include "ui/Formsu.h"
 
 std::unique_ptr<TForms> CreateForms() {
     auto forms = std::make_unique<TForms>();

@@ -4,12 +4,12 @@
 
 #include <memory>
 
-#include "Aboutu.h"
-#include "Depth1formu.h"
-#include "Leagueformu.h"
-#include "Legalformu.h"
-#include "Mainu.h"
-#include "Promotionu.h"
+#include "ui/Aboutu.h"
+#include "ui/Depth1formu.h"
+#include "ui/Leagueformu.h"
+#include "ui/Legalformu.h"
+#include "ui/Mainu.h"
+#include "ui/Promotionu.h"
 
 // The main window is declared first so that it is destroyed last: the others read its board.
 struct TForms {

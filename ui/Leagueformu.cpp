@@ -1,4 +1,4 @@
-#include "Leagueformu.h"
+#include "ui/Leagueformu.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "Dialogsu.h"
-#include "Leagueentryu.h"
-#include "Leagueu.h"
-#include "Widgetsu.h"
+#include "league/Leagueentryu.h"
+#include "league/Leagueu.h"
+#include "ui/Dialogsu.h"
+#include "ui/Widgetsu.h"
 
 namespace {} // namespace
 

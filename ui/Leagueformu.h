@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "Leaguepositionu.h"
+#include "league/Leaguepositionu.h"
 
 class QFrame;
 class QLineEdit;

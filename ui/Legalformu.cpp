@@ -1,10 +1,10 @@
-#include "Legalformu.h"
+#include "ui/Legalformu.h"
 
 #include <QPlainTextEdit>
 #include <algorithm>
 
-#include "Letteru.h"
-#include "Widgetsu.h"
+#include "notation/Letteru.h"
+#include "ui/Widgetsu.h"
 
 TLegalForm::TLegalForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("LegalForm");

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 class QPlainTextEdit;
 

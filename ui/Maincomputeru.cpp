@@ -6,10 +6,10 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "Choosemove.h"
-#include "Mainu.h"
-#include "Makemoveu.h"
-#include "Windowhooksu.h"
+#include "engine/Makemoveu.h"
+#include "opponent/Choosemove.h"
+#include "ui/Mainu.h"
+#include "ui/Windowhooksu.h"
 
 void TMainForm::ComputerTimerTimer() {
     // The search runs the window's events; a tick delivered there must not start a second move.

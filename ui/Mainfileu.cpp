@@ -2,11 +2,11 @@
 #include <QFile>
 #include <QFileDialog>
 
-#include "Dialogsu.h"
-#include "Findu.h"
-#include "Legalformu.h"
-#include "Mainu.h"
-#include "Savegameu.h"
+#include "engine/Findu.h"
+#include "savegame/Savegameu.h"
+#include "ui/Dialogsu.h"
+#include "ui/Legalformu.h"
+#include "ui/Mainu.h"
 
 bool TMainForm::WriteGame(const QString& path) {
     if (SaveGame(QFile::encodeName(path).toStdString(), History)) return true;

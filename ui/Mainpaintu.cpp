@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "Boardpaintu.h"
-#include "Findu.h"
-#include "Legalformu.h"
-#include "Mainu.h"
+#include "engine/Findu.h"
+#include "ui/Boardpaintu.h"
+#include "ui/Legalformu.h"
+#include "ui/Mainu.h"
 
 namespace {
 

@@ -6,18 +6,18 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "Aboutu.h"
-#include "Boardpaintu.h"
-#include "Depth1formu.h"
-#include "Dialogsu.h"
-#include "Findu.h"
-#include "Leagueformu.h"
-#include "Legalformu.h"
-#include "Legalu.h"
-#include "Mainu.h"
-#include "Makemoveu.h"
-#include "Openingu.h"
-#include "Promotionu.h"
+#include "engine/Findu.h"
+#include "engine/Legalu.h"
+#include "engine/Makemoveu.h"
+#include "openings/Openingu.h"
+#include "ui/Aboutu.h"
+#include "ui/Boardpaintu.h"
+#include "ui/Depth1formu.h"
+#include "ui/Dialogsu.h"
+#include "ui/Leagueformu.h"
+#include "ui/Legalformu.h"
+#include "ui/Mainu.h"
+#include "ui/Promotionu.h"
 
 void TMainForm::FormShow() {
     BoardBitmap = QImage(BoardPictureSize, BoardPictureSize, QImage::Format_RGB32);

@@ -1,4 +1,4 @@
-#include "Mainu.h"
+#include "ui/Mainu.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -15,8 +15,8 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "Widgetsu.h"
-#include "Windowhooksu.h"
+#include "ui/Widgetsu.h"
+#include "ui/Windowhooksu.h"
 
 namespace {
 

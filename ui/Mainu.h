@@ -7,10 +7,10 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "Boardu.h"
-#include "Historyu.h"
-#include "Opponentu.h"
-#include "Picturesu.h"
+#include "engine/Boardu.h"
+#include "engine/Historyu.h"
+#include "opponent/Opponentu.h"
+#include "ui/Picturesu.h"
 
 class QAction;
 class QCheckBox;

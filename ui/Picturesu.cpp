@@ -1,4 +1,4 @@
-#include "Picturesu.h"
+#include "ui/Picturesu.h"
 
 int PictureIndex(int piece) {
     // Piece codes 1..6 are pawn, rook, knight, bishop, king, queen.

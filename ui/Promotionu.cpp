@@ -1,11 +1,11 @@
-#include "Promotionu.h"
+#include "ui/Promotionu.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
-#include "Boardpaintu.h"
+#include "ui/Boardpaintu.h"
 
 TPromotionForm::TPromotionForm(QWidget* parent) : QDialog(parent) {
     setObjectName("PromotionForm");

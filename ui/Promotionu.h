@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "Boardu.h"
-#include "Picturesu.h"
+#include "engine/Boardu.h"
+#include "ui/Picturesu.h"
 
 class TPromotionForm : public QDialog {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "Widgetsu.h"
+#include "ui/Widgetsu.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "Windowhooksu.h"
+#include "ui/Windowhooksu.h"
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
@@ -6,9 +6,9 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "Depth1formu.h"
-#include "Dialogsu.h"
-#include "Mainu.h"
+#include "ui/Depth1formu.h"
+#include "ui/Dialogsu.h"
+#include "ui/Mainu.h"
 
 TWindowHooks::TWindowHooks(TMainForm& form) : Form(form) {}
 

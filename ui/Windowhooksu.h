@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "Opponentu.h"
+#include "opponent/Opponentu.h"
 
 class TMainForm;
 

@@ -1,7 +1,7 @@
 // Brisko Chess!!: creates the windows, shows the main one and runs until it closes.
 #include <QApplication>
 
-#include "Formsu.h"
+#include "ui/Formsu.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,7 +1,7 @@
-#include "EngineTestUtil.h"
+#include "tests/engine/EngineTestUtil.h"
 
-#include "Checku.h"
-#include "Findu.h"
+#include "engine/Checku.h"
+#include "engine/Findu.h"
 
 TEST(Board, InitialPositionAndOffBoardReads) {
     const Board board = Initial();

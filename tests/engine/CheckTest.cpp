@@ -1,7 +1,7 @@
-#include "EngineTestUtil.h"
+#include "tests/engine/EngineTestUtil.h"
 
-#include "Checku.h"
-#include "Makemoveu.h"
+#include "engine/Checku.h"
+#include "engine/Makemoveu.h"
 
 TEST(Check, StatusOfHandMadePositions) {
     const struct {

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "Boardu.h"
-#include "Fen.h"
-#include "Legalu.h"
+#include "engine/Boardu.h"
+#include "engine/Legalu.h"
+#include "notation/Fen.h"
 
 // Square coordinates from a name such as "e4".
 struct Sq {

@@ -1,10 +1,10 @@
-#include "EngineTestUtil.h"
+#include "tests/engine/EngineTestUtil.h"
 
-#include "Anyu.h"
-#include "Checkmateu.h"
-#include "Findu.h"
-#include "Makemoveu.h"
-#include "Stalemateu.h"
+#include "engine/Anyu.h"
+#include "engine/Checkmateu.h"
+#include "engine/Findu.h"
+#include "engine/Makemoveu.h"
+#include "engine/Stalemateu.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "EngineTestUtil.h"
+#include "tests/engine/EngineTestUtil.h"
 
 #include <memory>
 
-#include "Findu.h"
-#include "Historyu.h"
-#include "Makemoveu.h"
+#include "engine/Findu.h"
+#include "engine/Historyu.h"
+#include "engine/Makemoveu.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "EngineTestUtil.h"
+#include "tests/engine/EngineTestUtil.h"
 
-#include "Makemoveu.h"
+#include "engine/Makemoveu.h"
 
 namespace {
 

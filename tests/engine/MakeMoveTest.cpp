@@ -1,8 +1,8 @@
-#include "EngineTestUtil.h"
+#include "tests/engine/EngineTestUtil.h"
 
 #include <cstring>
 
-#include "Makemoveu.h"
+#include "engine/Makemoveu.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "EngineTestUtil.h"
-#include "Perft.h"
+#include "tests/engine/EngineTestUtil.h"
+#include "tools/common/Perft.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "Openingu.h"
+#include "openings/Openingu.h"
 
 namespace {
 

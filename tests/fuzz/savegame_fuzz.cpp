@@ -6,10 +6,10 @@
 #include <sstream>
 #include <string>
 
-#include "Boardu.h"
-#include "Historyu.h"
-#include "Makemoveu.h"
-#include "Savegameu.h"
+#include "engine/Boardu.h"
+#include "engine/Historyu.h"
+#include "engine/Makemoveu.h"
+#include "savegame/Savegameu.h"
 
 namespace {
 

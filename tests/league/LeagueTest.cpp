@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Leagueentryu.h"
-#include "Leagueu.h"
+#include "league/Leagueentryu.h"
+#include "league/Leagueu.h"
 
 namespace {
 

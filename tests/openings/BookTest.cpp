@@ -11,7 +11,7 @@
 
 #include <unistd.h>
 
-#include "Openingu.h"
+#include "openings/Openingu.h"
 
 namespace {
 

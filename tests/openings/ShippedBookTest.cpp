@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "Fen.h"
-#include "Openingu.h"
+#include "notation/Fen.h"
+#include "openings/Openingu.h"
 
 TEST(ShippedBook, HoldsDistinctPositionsAndTheCommonOpenings) {
     const char* const path = BRISKO_SOURCE_DIR "/assets/Openings.grd";

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <tuple>
 
-#include "Choosemove.h"
-#include "Evaluate.h"
-#include "Makemoveu.h"
-#include "OpponentTestUtil.h"
-#include "Search.h"
+#include "engine/Makemoveu.h"
+#include "opponent/Choosemove.h"
+#include "opponent/Evaluate.h"
+#include "opponent/Search.h"
+#include "tests/opponent/OpponentTestUtil.h"
 
 namespace {
 

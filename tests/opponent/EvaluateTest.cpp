@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <sstream>
 
-#include "Evaluate.h"
-#include "Makemoveu.h"
-#include "OpponentTestUtil.h"
+#include "engine/Makemoveu.h"
+#include "opponent/Evaluate.h"
+#include "tests/opponent/OpponentTestUtil.h"
 
 namespace {
 

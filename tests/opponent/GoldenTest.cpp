@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "Suite.h"
+#include "tools/bench/Suite.h"
 
 namespace {
 

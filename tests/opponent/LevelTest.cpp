@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "OpponentTestUtil.h"
+#include "tests/opponent/OpponentTestUtil.h"
 
 namespace {
 

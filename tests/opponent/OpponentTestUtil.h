@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "Fen.h"
-#include "Opponentu.h"
+#include "notation/Fen.h"
+#include "opponent/Opponentu.h"
 
 inline const char* const PawnOnB7 = "7k/1P6/8/8/8/8/8/K7 w - - 0 1";
 

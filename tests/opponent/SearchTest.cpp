@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "Evaluate.h"
-#include "Findu.h"
-#include "Legalu.h"
-#include "Makemoveu.h"
-#include "OpponentTestUtil.h"
-#include "Search.h"
+#include "engine/Findu.h"
+#include "engine/Legalu.h"
+#include "engine/Makemoveu.h"
+#include "opponent/Evaluate.h"
+#include "opponent/Search.h"
+#include "tests/opponent/OpponentTestUtil.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Damaged and hostile files: the two named errors and every limit of the reader.
 #include <filesystem>
 
-#include "SaveTestUtil.h"
+#include "tests/savegame/SaveTestUtil.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The reader's rules: both layouts, words, key skipping, flags, integers and the side to move.
-#include "SaveTestUtil.h"
+#include "tests/savegame/SaveTestUtil.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "SaveTestUtil.h"
+#include "tests/savegame/SaveTestUtil.h"
 
 namespace {
 

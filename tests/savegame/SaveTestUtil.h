@@ -10,10 +10,10 @@
 #include <string>
 #include <tuple>
 
-#include "Historyu.h"
-#include "Legalu.h"
-#include "Makemoveu.h"
-#include "Savegameu.h"
+#include "engine/Historyu.h"
+#include "engine/Legalu.h"
+#include "engine/Makemoveu.h"
+#include "savegame/Savegameu.h"
 
 // Plays moves such as "e2e4 a7a8q" (a fifth letter answers the promotion choice) from the
 // initial position; "back" steps back one position.

@@ -4,9 +4,9 @@
 #include <QProgressBar>
 #include <QRadioButton>
 
-#include "Findu.h"
-#include "Makemoveu.h"
-#include "WindowTestUtil.h"
+#include "engine/Findu.h"
+#include "engine/Makemoveu.h"
+#include "tests/ui/WindowTestUtil.h"
 
 namespace {
 

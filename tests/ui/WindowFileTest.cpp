@@ -2,7 +2,7 @@
 // damaged files. The dialogs are answered through their seams.
 #include <QFileDialog>
 
-#include "WindowTestUtil.h"
+#include "tests/ui/WindowTestUtil.h"
 
 class WindowFileTest : public QObject {
     Q_OBJECT

@@ -2,8 +2,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "Leagueformu.h"
-#include "WindowTestUtil.h"
+#include "tests/ui/WindowTestUtil.h"
+#include "ui/Leagueformu.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
-#include "Boardpaintu.h"
-#include "WindowTestUtil.h"
+#include "tests/ui/WindowTestUtil.h"
+#include "ui/Boardpaintu.h"
 
 class WindowPlayTest : public QObject {
     Q_OBJECT

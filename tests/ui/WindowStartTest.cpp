@@ -1,7 +1,7 @@
 // Start-up of the real main window: the pictures it loads, and what it does when some of them
 // are missing or damaged.
-#include "Boardpaintu.h"
-#include "WindowTestUtil.h"
+#include "tests/ui/WindowTestUtil.h"
+#include "ui/Boardpaintu.h"
 
 class WindowStartTest : public QObject {
     Q_OBJECT

@@ -14,9 +14,9 @@
 #include <QTimer>
 #include <memory>
 
-#include "Dialogsu.h"
-#include "Fen.h"
-#include "Formsu.h"
+#include "notation/Fen.h"
+#include "ui/Dialogsu.h"
+#include "ui/Formsu.h"
 
 class WindowSession {
   public:

@@ -1,13 +1,13 @@
-#include "Suite.h"
+#include "tools/bench/Suite.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <memory>
 
-#include "Fen.h"
-#include "Letteru.h"
-#include "Makemoveu.h"
-#include "Opponentu.h"
+#include "engine/Makemoveu.h"
+#include "notation/Fen.h"
+#include "notation/Letteru.h"
+#include "opponent/Opponentu.h"
 
 namespace {
 

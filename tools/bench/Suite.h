@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Boardu.h"
-#include "Choosemove.h"
+#include "engine/Boardu.h"
+#include "opponent/Choosemove.h"
 
 // A position of the suite: FEN text, then an optional pawn move played on it (X1 = -1 for none)
 // to reach a pending promotion choice, which FEN cannot express.

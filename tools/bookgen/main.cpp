@@ -6,10 +6,10 @@
 #include <sstream>
 #include <string>
 
-#include "Historyu.h"
-#include "Legalu.h"
-#include "Makemoveu.h"
-#include "Openingu.h"
+#include "engine/Historyu.h"
+#include "engine/Legalu.h"
+#include "engine/Makemoveu.h"
+#include "openings/Openingu.h"
 
 namespace {
 

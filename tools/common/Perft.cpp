@@ -1,7 +1,7 @@
-#include "Perft.h"
+#include "tools/common/Perft.h"
 
-#include "Findu.h"
-#include "Makemoveu.h"
+#include "engine/Findu.h"
+#include "engine/Makemoveu.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 // Counts the positions `depth` plies below `board`, moving through FindLegalMoves and MakeMove
 // on copies. A pawn's move onto its last row and its piece choice count as one ply, so a

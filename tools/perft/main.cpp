@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "Fen.h"
-#include "Perft.h"
+#include "notation/Fen.h"
+#include "tools/common/Perft.h"
 
 int main(int argc, char** argv) {
     int depth = -1;

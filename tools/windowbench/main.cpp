@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "Choosemove.h"
-#include "Fen.h"
-#include "Formsu.h"
-#include "Suite.h"
-#include "Windowhooksu.h"
+#include "notation/Fen.h"
+#include "opponent/Choosemove.h"
+#include "tools/bench/Suite.h"
+#include "ui/Formsu.h"
+#include "ui/Windowhooksu.h"
 
 namespace {
 

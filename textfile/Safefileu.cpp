@@ -1,4 +1,4 @@
-#include "Safefileu.h"
+#include "textfile/Safefileu.h"
 
 #include <cerrno>
 #include <cstdio>

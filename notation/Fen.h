@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "Boardu.h"
+#include "engine/Boardu.h"
 
 inline constexpr std::string_view StartFen =
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";

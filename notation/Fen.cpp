@@ -1,4 +1,4 @@
-#include "Fen.h"
+#include "notation/Fen.h"
 
 #include <sstream>
 

@@ -1,4 +1,4 @@
-#include "Savewordsu.h"
+#include "textfile/Wordsu.h"
 
 #include <charconv>
 #include <istream>

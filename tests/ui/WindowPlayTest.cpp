@@ -1,17 +1,23 @@
-// Human play on the real main window: where a click lands, the selection, whole games to their
-// end, the status lines, the promotion choice, stepping back and forward, and the legal moves.
+// The board on the real main window: where a click lands at two sizes, what is drawn, the
+// status lines, the promotion chooser, and start-up with pictures missing.
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTimer>
 
+#include "engine/Stalemateu.h"
 #include "tests/ui/WindowTestUtil.h"
 #include "ui/Boardpaintu.h"
 
 class WindowPlayTest : public QObject {
     Q_OBJECT
 
-    static QRgb Fill(const TMainForm& form, int file, int row) {
-        return form.BoardBitmap.pixel(SquareSize * file + 1, SquareSize * row + 1) | 0xff000000u;
+    // The colour painted just inside the left outline of a square, beside its piece.
+    static QRgb Fill(TMainForm& form, int file, int row) {
+        const QRect area = BoardArea(form);
+        return ClientArea(form)->grab().toImage().pixel(
+                   SquareSize * file + 1, area.top() + SquareSize * row + SquareSize / 2) |
+               0xff000000u;
     }
 
   private slots:
@@ -43,168 +49,70 @@ class WindowPlayTest : public QObject {
         QFETCH(QPoint, release);
         QFETCH(QPoint, selected);
         START_WINDOW(session, form);
-        if (client != form.Client->size())
+        if (client != ClientArea(form)->size())
             form.resize(client.width(), client.height() + form.menuBar()->height());
-        QTRY_COMPARE(form.Client->size(), client);
+        QTRY_COMPARE(ClientArea(form)->size(), client);
 
         ReleaseAt(form, release.x(), release.y());
-        QCOMPARE(QPoint(form.SelectedX, form.SelectedY), selected);
-        QCOMPARE(form.Condition, selected.x() < 0 ? 0 : 1);
+        const GameSession& game = form.Session();
+        QCOMPARE(QPoint(game.SelectedX(), game.SelectedY()), selected);
+        QCOMPARE(session.Text("ConditionLabel"), QString("Condition: %1").arg(game.Condition()));
     }
 
-    void selection() {
+    void drawsSelectionLastMoveAndStatus() {
         START_WINDOW(session, form);
-        // Nothing selected: an empty square or an enemy piece does nothing.
-        ClickSquare(form, 4, 4);
-        ClickSquare(form, 4, 1);
-        QCOMPARE(form.Condition, 0);
-        QCOMPARE(Fill(form, 4, 1), DarkSquare);
-
-        ClickSquare(form, 4, 6);
-        QCOMPARE(QPoint(form.SelectedX, form.SelectedY), QPoint(4, 6));
-        QCOMPARE(Fill(form, 4, 6), SelectedColour);
-        // Another own piece takes the selection; the old square is plain again.
-        ClickSquare(form, 3, 6);
-        QCOMPARE(QPoint(form.SelectedX, form.SelectedY), QPoint(3, 6));
         QCOMPARE(Fill(form, 4, 6), LightSquare);
-        // An illegal target keeps it; the selected square itself drops it.
-        ClickSquare(form, 3, 2);
-        QCOMPARE(form.Condition, 1);
-        ClickSquare(form, 3, 6);
-        QCOMPARE(form.Condition, 0);
-        QCOMPARE(QPoint(form.SelectedX, form.SelectedY), QPoint(-1, -1));
-
-        // Clicks wait while the computer thinks.
-        form.Thinking = true;
-        ClickMove(form, "d2d4");
-        QCOMPARE(form.Condition, 0);
-        form.Thinking = false;
-
-        ClickMove(form, "d2d4");
-        QCOMPARE(form.Board.Squares[3][4], static_cast<int>(Pawn));
-        QCOMPARE(form.History.Count, 2);
-        QCOMPARE(Fill(form, 3, 6), LastMoveColour);
+        ClickSquare(form, 4, 6);
+        QCOMPARE(Fill(form, 4, 6), SelectedColour);
+        ClickSquare(form, 3, 6); // the selection moves, the old square is plain again
+        QCOMPARE(Fill(form, 4, 6), LightSquare);
+        QCOMPARE(Fill(form, 3, 6), SelectedColour);
+        ClickSquare(form, 3, 4);
+        for (const char* move : {"e7e5", "d4e5"}) ClickMove(form, move);
+        QCOMPARE(Fill(form, 3, 6), DarkSquare);
         QCOMPARE(Fill(form, 3, 4), LastMoveColour);
-        QCOMPARE(form.StatusLabel2->text(), QString("Black to play..."));
+        QCOMPARE(Fill(form, 4, 3), LastMoveColour);
+        session.Click("BackButton"); // the last move stays marked
+        QCOMPARE(Fill(form, 4, 3), LastMoveColour);
+        QCOMPARE(session.Text("StatusLabel2"), QString("White to play..."));
+
+        for (const char* move : {"d4e5", "a7a6", "d1d7"}) ClickMove(form, move);
+        QCOMPARE(session.Text("StatusLabel2"), QString("Black to play..."));
+        QCOMPARE(session.Text("StatusLabel3"), QString("Check"));
+        QCOMPARE(session.Text("CheckLabel"), QString("Check: 2"));
+
+        // A drawn game keeps the second line, and the longest first line fits the panel.
+        Board drawn = form.Session().Board();
+        drawn.Outcome = Drawn;
+        drawn.Repetition1 = RepetitionLimit + 1;
+        form.Session().StartFrom(drawn);
+        form.Repaint();
+        const QLabel* first = session.Find<QLabel>("StatusLabel2");
+        QCOMPARE(first->text(), QString("Stalemate - 3 move repetition"));
+        QVERIFY(QFontMetrics(first->font()).horizontalAdvance(first->text()) <= first->width());
+        QCOMPARE(session.Text("StatusLabel3"), QString("Check"));
     }
 
-    void gameToTheEnd_data() {
-        QTest::addColumn<QStringList>("moves");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<int>("outcome");
-        QTest::newRow("Black mates")
-            << QStringList{"f2f3", "e7e5", "g2g4", "d8h4"} << "Black Wins!!"
-            << "Checkmate!" << 2;
-        QTest::newRow("White mates")
-            << QStringList{"e2e4", "f7f6", "d2d4", "g7g5", "d1h5"} << "White Wins!!"
-            << "Checkmate!" << 1;
-        QTest::newRow("check") << QStringList{"e2e4", "f7f5", "d1h5"} << "Black to play..."
-                               << "Check" << 0;
-    }
-
-    void gameToTheEnd() {
-        QFETCH(QStringList, moves);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(int, outcome);
+    void humanPromotionOpensTheChooser() {
         START_WINDOW(session, form);
-        QCOMPARE(form.StatusLabel2->text(), QString("White to play..."));
-        QCOMPARE(form.StatusLabel3->text(), QString());
-
-        for (const QString& move : moves) ClickMove(form, move);
-        QCOMPARE(form.History.Count, moves.size() + 1);
-        QCOMPARE(form.Board.Outcome, outcome);
-        QCOMPARE(form.StatusLabel2->text(), first);
-        QCOMPARE(form.StatusLabel3->text(), second);
-        if (outcome == 0) return;
-
-        // The game is over: no piece can be picked up any more...
-        ClickSquare(form, 0, 6);
-        ClickSquare(form, 0, 1);
-        QCOMPARE(form.Condition, 0);
-        // ... until a step back reopens it.
-        form.BackButton->click();
-        QCOMPARE(form.Board.Outcome, 0);
-        ClickSquare(form, 0, form.Board.ToPlay == White ? 6 : 1);
-        QCOMPARE(form.Condition, 1);
-    }
-
-    void drawnStatus() {
-        START_WINDOW(session, form);
-        struct Row {
-            int Bored, Repetition1, Repetition2;
-            const char* First;
-        };
-        for (const Row& row :
-             {Row{0, 0, 0, "Stalemate!!"}, Row{50, 0, 0, "Stalemate - 50 move rule"},
-              Row{49, 3, 3, "Stalemate!!"}, Row{50, 4, 4, "Stalemate - 3 move repetition"},
-              Row{0, 0, 4, "Stalemate - 3 move repetition"}}) {
-            form.StatusLabel3->setText("earlier");
-            form.Board.Outcome = Drawn;
-            form.Board.Bored50 = row.Bored;
-            form.Board.Repetition1 = row.Repetition1;
-            form.Board.Repetition2 = row.Repetition2;
-            form.Repaint();
-            QCOMPARE(form.StatusLabel2->text(), QString(row.First));
-            // The longest text still fits the status panel.
-            QVERIFY(QFontMetrics(form.StatusLabel2->font()).horizontalAdvance(row.First) <=
-                    form.StatusLabel2->width());
-            QCOMPARE(form.StatusLabel3->text(), QString("earlier"));
-        }
-    }
-
-    void promotionBackAndForward() {
-        START_WINDOW(session, form);
-        SetPosition(form, "7k/P7/8/8/8/8/6p1/K7 w - - 0 1");
-
+        SetPosition(form, "7k/P7/8/8/8/8/8/K7 w - - 0 1");
         int shown = 0;
         SetModalHook([&](QDialog& dialog) {
             auto* chooser = qobject_cast<TPromotionForm*>(&dialog);
             QVERIFY(chooser);
             ++shown;
+            // The legal-moves window offers the side that chooses its pieces.
+            QVERIFY(session.Forms->LegalForm->Box->toPlainText().contains("\nKnight"));
             chooser->FormMouseUp(34 + 3 * 52 + 10, 50); // the knight, the fourth square
         });
         ClickMove(form, "a7a8");
-        QCOMPARE(form.Board.ToPlay, WhiteChooses);
-        QCOMPARE(form.StatusLabel2->text(), QString());
-        // No piece belongs to a side that must choose.
-        ClickSquare(form, 7, 0);
-        QCOMPARE(form.Condition, 0);
-        QTRY_COMPARE(form.Board.ToPlay, Black);
+        QTRY_COMPARE(form.Session().Board().ToPlay, Black);
+        QCOMPARE(form.Session().Board().Squares[0][0], static_cast<int>(Knight));
         QCOMPARE(shown, 1);
-        QCOMPARE(form.Board.Squares[0][0], static_cast<int>(Knight));
-        QCOMPARE(form.History.Count, 3);
-
-        // Black answers with a promotion of its own; the chooser is closed without a choice.
-        SetModalHook([&](QDialog& dialog) {
-            ++shown;
-            dialog.reject();
-        });
-        ClickMove(form, "g2g1");
-        QTRY_COMPARE(form.Board.ToPlay, White);
-        QCOMPARE(shown, 2);
-        QCOMPARE(form.Board.Squares[6][7], -static_cast<int>(Queen));
-        QCOMPARE(form.History.Count, 5);
-
-        // Back and forward step over the positions that wait for a choice, and never reopen it.
-        form.BackButton->click();
-        QCOMPARE(form.History.Count, 3);
-        QCOMPARE(form.Board.Squares[6][6], -static_cast<int>(Pawn));
-        QCOMPARE(form.Board.ToPlay, Black);
-        form.BackButton->click();
-        form.BackButton->click();
-        QCOMPARE(form.History.Count, 1);
-        QCOMPARE(form.Board.Squares[0][1], static_cast<int>(Pawn));
-        form.ForwardButton->click();
-        QCOMPARE(form.History.Count, 3);
-        QCOMPARE(form.Board.Squares[0][0], static_cast<int>(Knight));
-        form.ForwardButton->click();
-        form.ForwardButton->click();
-        QCOMPARE(form.History.Count, 5);
-        QCOMPARE(form.Board.ToPlay, White);
-        QTest::qWait(250);
-        QCOMPARE(shown, 2);
+        // The legal-moves window follows the board.
+        const QStringList lines = session.Forms->LegalForm->Box->toPlainText().split('\n');
+        QCOMPARE(lines.mid(0, 3), (QStringList{"Black", "Legal Moves:", "***************"}));
+        QVERIFY(lines.contains("Kh8-g8"));
     }
 
     void chooserPicks_data() {
@@ -236,23 +144,33 @@ class WindowPlayTest : public QObject {
         QCOMPARE(chooser.PromotionChoice, choice);
     }
 
-    void legalMovesWindow() {
-        START_WINDOW(session, form);
-        const QPlainTextEdit* box = session.Forms->LegalForm->Box;
-        QStringList lines = box->toPlainText().split('\n');
-        QCOMPARE(lines.size(), 3 + 20);
-        QCOMPARE(lines.mid(0, 3), (QStringList{"White", "Legal Moves:", "***************"}));
-        QVERIFY(lines.contains("Ng1-f3"));
+    void missingOrDamagedPicturesAreNamed() {
+        WindowSession session;
+        QDir().mkpath(session.Path("Images"));
+        QFile damaged(session.Path("Images/5.bmp"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("BM not a picture") > 0);
+        damaged.close();
+        QVERIFY(session.Start({3, 5, 10}));
+        TMainForm& form = *session.Main;
+        QCOMPARE(session.Messages.size(), 1);
+        for (const char* name : {"Images/3.bmp", "Images/5.bmp", "Images/10.bmp"})
+            QVERIFY2(session.Messages.first().contains(name), name);
+        QVERIFY(!session.Messages.first().contains("Images/4.bmp"));
 
-        // After a promotion the side that chooses is offered the pieces.
-        SetPosition(form, "7k/P7/8/8/8/8/8/K7 w - - 0 1");
-        SetModalHook([](QDialog&) {});
-        form.PromotionTimer->stop();
-        ClickMove(form, "a7a8");
-        lines = box->toPlainText().split('\n');
-        QCOMPARE(lines.first(), QString("Black"));
-        QVERIFY(lines.contains("Queen"));
-        QVERIFY(lines.contains("Knight"));
+        // The start-up went on: a new game is on the board and can be played.
+        QCOMPARE(session.Text("StatusLabel2"), QString("White to play..."));
+        ClickMove(form, "e2e4");
+        QCOMPARE(form.Session().History().Count, 2);
+        // The white queen's square is drawn bare, the white king without its transparent
+        // colour and outlined.
+        const QImage shot = ClientArea(form)->grab().toImage();
+        const int top = BoardArea(form).top();
+        QCOMPARE(shot.pixel(3 * 52 + 26, top + 7 * 52 + 26) | 0xff000000u, LightSquare);
+        QCOMPARE(shot.pixel(4 * 52 + 3, top + 7 * 52 + 3) | 0xff000000u, DarkSquare);
+        bool outlined = false;
+        for (int x = 4 * 52 + 2; x < 5 * 52 - 2; ++x)
+            outlined = outlined || qGray(shot.pixel(x, top + 7 * 52 + 30)) < 60;
+        QVERIFY(outlined);
     }
 };
 

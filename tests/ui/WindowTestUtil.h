@@ -1,6 +1,6 @@
 // Shared set-up for the window tests: a working folder of their own holding the piece
 // pictures, the program's windows created as the program creates them, the messages they show,
-// positions put on the board, and clicks on squares.
+// controls found by name, positions put on the board, and clicks on squares.
 #pragma once
 
 #include <QCheckBox>
@@ -8,10 +8,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 
 #include "notation/Fen.h"
@@ -38,7 +36,7 @@ class WindowSession {
         QDir::setCurrent(Folder.path());
         Forms = CreateForms();
         Main = Forms->MainForm.get();
-        Main->Player2Box->setChecked(false);
+        Find<QCheckBox>("Player2Box")->setChecked(false);
         Main->show();
         return QTest::qWaitForWindowExposed(Main);
     }
@@ -51,6 +49,13 @@ class WindowSession {
         QDir::setCurrent(QDir::tempPath());
     }
 
+    template <typename Control> Control* Find(const char* name) const {
+        return Main->findChild<Control*>(name);
+    }
+    QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
+    void Click(const char* button) const {
+        QTest::mouseClick(Find<QAbstractButton>(button), Qt::LeftButton);
+    }
     QString Path(const QString& name) const { return Folder.filePath(name); }
 
     QTemporaryDir Folder;
@@ -67,21 +72,33 @@ class WindowSession {
 
 // Puts a position on the board as if a game had reached it.
 inline void SetPosition(TMainForm& form, const char* fen) {
+    Board board{};
     std::string error;
-    QVERIFY2(ReadFen(fen, form.Board, error), error.c_str());
-    ResetHistory(form.History);
-    PushHistory(form.History, form.Board);
+    QVERIFY2(ReadFen(fen, board, error), error.c_str());
+    form.Session().StartFrom(board);
     form.Repaint();
+}
+
+inline QWidget* ClientArea(TMainForm& form) {
+    return form.findChild<QWidget*>("ClientArea");
+}
+
+// The board area: below the top panel, left of the control panel.
+inline QRect BoardArea(TMainForm& form) {
+    const int top = form.findChild<QWidget*>("ProgPanel")->height();
+    const QWidget* client = ClientArea(form);
+    return {0, top, client->width() - form.findChild<QWidget*>("ControlPanel")->width(),
+            client->height() - top};
 }
 
 // Releases the mouse at client position (x, y) of the main window.
 inline void ReleaseAt(TMainForm& form, int x, int y) {
-    QTest::mouseRelease(form.Client, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    QTest::mouseRelease(ClientArea(form), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
 }
 
 // Releases the mouse in the middle of square (file, row), whatever the window's size.
 inline void ClickSquare(TMainForm& form, int file, int row) {
-    const QRect area = form.BoardArea();
+    const QRect area = BoardArea(form);
     ReleaseAt(form, (2 * file + 1) * area.width() / 16,
               area.top() + (2 * row + 1) * area.height() / 16);
 }

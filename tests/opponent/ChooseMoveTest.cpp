@@ -31,16 +31,6 @@ int32_t ScoreOf(const ChoiceTrace& trace, const Move& move) {
     return 0;
 }
 
-TEST(ChooseMove, QuickScanOrderTakesTheFirstOfEqualScores) {
-    std::vector<int32_t> quick = {10, 40, 40, -5};
-    std::vector<int> order;
-    for (int b = 0; b < 4; ++b) {
-        order.push_back(NextBestQuick(quick));
-        quick[order.back()] = -9999999;
-    }
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 0, 3}));
-}
-
 TEST(ChooseMove, PicksAmongTiesWithTheRandomDrawAndShowsEachScore) {
     const auto opponent = MakeOpponent();
     RecordingHooks hooks;
@@ -86,13 +76,6 @@ TEST(ChooseMove, BookMovesEarnTheirBonusAndComeFirst) {
     for (const Move& m : without.Ordered)
         EXPECT_EQ(ScoreOf(with, m), ScoreOf(without, m) + (Same(m, e4) ? MainBookBonus : 0));
     EXPECT_TRUE(Same(with.Ordered[0], e4)); // 80 in the quick scan
-
-    // Stopped moves score above everything, the book move the most.
-    hooks.stopOnProgress = booked.get();
-    ChooseMove(*booked, start, hooks, &with);
-    ASSERT_EQ(with.Scores.size(), 20u);
-    for (size_t k = 0; k < with.Scores.size(); ++k)
-        EXPECT_EQ(with.Scores[k], Same(with.Ordered[k], e4) ? 2000000101 : 2000000001);
 }
 
 TEST(ChooseMove, PromotingMoveIsScoredWithoutNegationOrBookBonus) {

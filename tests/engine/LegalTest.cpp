@@ -1,3 +1,5 @@
+// Move legality where perft does not look: this game's own castling rule, positions a game
+// cannot reach, and en passant's timing.
 #include "tests/engine/EngineTestUtil.h"
 
 #include "engine/Makemoveu.h"
@@ -17,21 +19,11 @@ TEST(Legal, MovesInHandMadePositions) {
         const char* to;
         bool legal;
     } rows[] = {
-        {StartFen.data(), "b1", "d2", false}, // own piece on the target
         {StartFen.data(), "e7", "e5", false}, // not Black's turn
         {StartFen.data(), "e3", "e4", false}, // empty square
-        // A two-square advance needs both squares free.
-        {"4k3/8/8/8/8/4n3/4P3/4K3 w - -", "e2", "e4", false},
-        {"4k3/8/8/8/4n3/8/4P3/4K3 w - -", "e2", "e4", false},
-        {"4k3/8/8/8/4n3/8/4P3/4K3 w - -", "e2", "e3", true},
-        {"4k3/4p3/4N3/8/8/8/8/4K3 b - -", "e7", "e5", false},
-        {"4k3/8/8/8/p7/1P6/8/4K3 w - -", "b3", "c4", false},
         // Kings never meet, and no move takes a king.
         {"8/8/8/3k4/8/4K3/8/8 w - -", "e3", "e4", false},
         {"4k2k/8/8/8/8/8/8/4K2R w - -", "h1", "h8", false},
-        // A pinned piece stays on the pin line.
-        {"4k3/4r3/8/8/8/8/4B3/4K3 w - -", "e2", "d3", false},
-        {"4k3/4r3/8/8/8/8/4R3/4K3 w - -", "e2", "e7", true},
         // Castling: the square passed over may be attacked, the destination may not.
         {"r3k2r/8/8/8/8/8/5r2/R3K2R w KQkq -", "e1", "g1", true},
         {"r3k2r/8/8/8/8/8/6r1/R3K2R w KQkq -", "e1", "g1", false},

@@ -183,7 +183,9 @@ LoadResult GameSession::Open(const std::string& path, int level) {
     NewGame(level);
     Positions = std::move(loaded);
     Live = shown;
-    File = path;
+    // Only a file read whole becomes the one Save writes to: saving what was kept of a damaged
+    // file asks for a name rather than replace the rest of it unseen.
+    if (result.Message.empty()) File = path;
     return result;
 }
 

@@ -102,7 +102,8 @@ class GameSession {
     void MoveTimerTick();
 
     // Reads a saved game. Only a file that loads replaces the game (as a new game at `level`
-    // would, then with the file's positions) and the file name; a refused one changes nothing.
+    // would, then with the file's positions), and only one read whole becomes the file name; a
+    // refused file changes nothing.
     LoadResult Open(const std::string& path, int level);
     // Saves the positions up to the one shown; the file name becomes `path` once it worked.
     bool Save(const std::string& path);

@@ -32,7 +32,7 @@ void DrawBoard(QImage& picture, const Board& board, int selectedX, int selectedY
 }
 
 void DrawStretched(QPainter& painter, const QImage& picture, const QRect& area) {
-    // The bottom line of the client area is left out, as the board always has been drawn.
+    // The board stops one line short of the client area's bottom edge.
     const QRect target(area.left(), area.top(), area.width(), area.height() - 1);
     const bool nearOwnSize = std::abs(target.width() - picture.width()) <= 1 &&
                              std::abs(target.height() - picture.height()) <= 1;

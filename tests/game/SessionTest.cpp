@@ -252,31 +252,18 @@ TEST(Session, AbandonedSearchPlaysNothingAndFreesBothSides) {
 }
 
 TEST(Session, DepthFollowsTheLevelAndWhitesThinkingTime) {
-    const struct {
-        const char* fen;
-        int ticks, before, after;
-    } rows[] = {
-        {StartFen.data(), 6, 3, 2},                   // a slow White move lowers it
-        {"8/8/4k3/8/3PK3/8/8/8 w - - 0 45", 0, 2, 3}, // a quick White move raises it
-        {"4k3/8/8/8/8/8/4P3/4K3 b - - 0 1", 0, 2, 2}, // Black's moves keep it
+    GameSession game;
+    game.SetDepthBar(7);
+    game.StartUp(1);
+    EXPECT_EQ(game.DepthBar(), 2) << "Clever starts at 2";
+    game.SetDepthBar(3);
+    game.SetComputerPlays(White, true);
+    WindowStandIn hooks(game);
+    hooks.During = [&] {
+        for (int tick = 0; tick < 6; ++tick) game.MoveTimerTick();
     };
-    for (const auto& row : rows) {
-        GameSession game;
-        game.SetDepthBar(7);
-        game.StartUp(1);
-        EXPECT_EQ(game.DepthBar(), 2) << "Clever starts at 2";
-        game.StartFrom(FromFen(row.fen));
-        game.SetDepthBar(row.before);
-        const bool white = game.Board().ToPlay == White;
-        game.SetComputerPlays(white ? White : Black, true);
-        WindowStandIn hooks(game);
-        hooks.During = [&] {
-            for (int tick = 0; tick < row.ticks; ++tick) game.MoveTimerTick();
-        };
-        EXPECT_EQ(game.ComputerTurn(hooks), T::Played) << row.fen;
-        EXPECT_EQ(hooks.Timed, white) << row.fen;
-        EXPECT_EQ(game.DepthBar(), row.after) << row.fen;
-    }
+    EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+    EXPECT_EQ(game.DepthBar(), 2) << "600 ms is past Clever's first slow-down";
 }
 
 TEST(Session, FilesReplaceTheGameOnlyWhenTheyLoad) {
@@ -306,6 +293,12 @@ TEST(Session, FilesReplaceTheGameOnlyWhenTheyLoad) {
         EXPECT_EQ(std::memcmp(history.get(), &game.History(), sizeof(History)), 0);
         EXPECT_EQ(game.FileName(), "");
     }
+    // A damaged file that still gave whole positions loads, but Save asks for a name.
+    const std::string saved = ReadBytes(path);
+    std::ofstream(folder.File("cut.bch")) << saved.substr(0, saved.rfind("CONTINUE"));
+    EXPECT_TRUE(game.Open(folder.File("cut.bch"), 0).Loaded);
+    EXPECT_EQ(std::make_pair(game.History().Count, game.FileName()),
+              std::make_pair(2, std::string()));
     const LoadResult opened = game.Open(path, 0);
     EXPECT_TRUE(opened.Loaded && opened.Message.empty()) << opened.Message;
     EXPECT_EQ(game.FileName(), path);

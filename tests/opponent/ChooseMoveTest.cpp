@@ -18,13 +18,6 @@ Board After(Board board, const Move& move, Opponent& opponent) {
     return board;
 }
 
-int32_t ScoreOf(const ChoiceTrace& trace, const Move& move) {
-    for (size_t k = 0; k < trace.Ordered.size(); ++k)
-        if (Same(trace.Ordered[k], move)) return trace.Scores[k];
-    ADD_FAILURE() << "move not searched";
-    return 0;
-}
-
 TEST(ChooseMove, PicksAmongTiesWithTheRandomDrawAndShowsEachScore) {
     const auto opponent = MakeOpponent();
     RecordingHooks hooks;
@@ -46,22 +39,6 @@ TEST(ChooseMove, PicksAmongTiesWithTheRandomDrawAndShowsEachScore) {
               "WhiteConsidered Moves:***********************");
     EXPECT_EQ(std::tuple(hooks.lines.size(), hooks.progressMax, hooks.lastProgress),
               std::tuple(8u, 5, 4));
-}
-
-TEST(ChooseMove, BookMovesEarnTheirBonusAndComeFirst) {
-    // A constant capture step keeps each score independent of the search order.
-    const auto plain = MakeOpponent(0.25f);
-    const auto booked = MakeOpponent(0.25f);
-    const Board start = FromFen(std::string(StartFen), 0);
-    const Move e4{4, 6, 4, 4};
-    After(start, e4, *booked);
-    RecordingHooks hooks;
-    ChoiceTrace without, with;
-    ChooseMove(*plain, start, hooks, &without);
-    ChooseMove(*booked, start, hooks, &with);
-    for (const Move& m : without.Ordered)
-        EXPECT_EQ(ScoreOf(with, m), ScoreOf(without, m) + (Same(m, e4) ? MainBookBonus : 0));
-    EXPECT_TRUE(Same(with.Ordered[0], e4)); // 80 in the quick scan
 }
 
 TEST(ChooseMove, PromotionThenItsPieceWithoutProgressOrSeeding) {

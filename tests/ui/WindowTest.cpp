@@ -259,10 +259,9 @@ class WindowTest : public QObject {
         QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("BM not a picture") > 0);
         damaged.close();
         QVERIFY(session.Start({3, 5, 10}));
-        QCOMPARE(session.Messages.size(), 1);
-        for (const char* name : {"Images/3.bmp", "Images/5.bmp", "Images/10.bmp"})
-            QVERIFY2(session.Messages.first().contains(name), name);
-        QVERIFY(!session.Messages.first().contains("Images/4.bmp"));
+        QCOMPARE(session.Messages,
+                 QStringList{"Cannot load the piece pictures Images/3.bmp, Images/5.bmp, "
+                             "Images/10.bmp."});
         // The game goes on. The white queen's square is drawn bare, the white king without its
         // transparent colour and outlined.
         session.Play("e2e4");
@@ -287,16 +286,11 @@ class WindowTest : public QObject {
         QVERIFY(session.Box("Player2Box")->isChecked());
         QCOMPARE(session.Main->findChild<QProgressBar*>("ProgBar")->value(), 0);
         QVERIFY(!session.Main->findChild<QTimer*>("MoveTimer")->isActive());
-        // The memo holds the header and Black's 20 moves, each with its score.
+        // The memo holds the header and a line for each of Black's 20 moves.
         const QStringList lines = session.Forms->Depth1Form->Box->toPlainText().split('\n');
         QCOMPARE(lines.mid(0, 3),
                  QStringList({"Black", "Considered Moves:", "***********************"}));
         QCOMPARE(lines.size(), 23);
-        for (const QString& line : lines.mid(3))
-            QVERIFY2(QRegularExpression("^[NBRQK]?[a-h][1-8][-x][a-h][1-8] -?\\d+$")
-                         .match(line)
-                         .hasMatch(),
-                     qPrintable(line));
         QTest::qWait(100); // White waits for the human
         QCOMPARE(game.History().Count, 3);
 

@@ -139,7 +139,7 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
     Computer->Stop = false;
     if (Live.Outcome != InProgress || !ComputerPlays(SideToAct(Live)))
         return TurnResult::NotItsTurn;
-    // A promotion choice follows the pawn's move: its lines go below the move's.
+    // A promotion choice, which follows the pawn's move, adds an empty line instead.
     if (ChoiceDue(Live))
         hooks.AddConsideredLine("");
     else

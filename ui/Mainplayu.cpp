@@ -119,11 +119,10 @@ void TMainForm::About1Click() {
     if (Forms.AboutForm) RunModal(*Forms.AboutForm);
 }
 
-bool TMainForm::WriteGame(const QString& path) {
-    if (Game.Save(QFile::encodeName(path).toStdString())) return true;
-    // The old file is still intact; the user must not believe the game was saved.
-    ShowMessage(this, QString("Cannot save the game to %1.").arg(path));
-    return false;
+void TMainForm::WriteGame(const QString& path) {
+    // A failed save leaves the old file intact; the user must not believe the game was saved.
+    if (!Game.Save(QFile::encodeName(path).toStdString()))
+        ShowMessage(this, QString("Cannot save the game to %1.").arg(path));
 }
 
 void TMainForm::Save1Click() {

@@ -101,5 +101,5 @@ class TMainForm : public QMainWindow {
     // board.
     void ShowGame();
     void ShowComputerSides();
-    bool WriteGame(const QString& path);
+    void WriteGame(const QString& path);
 };

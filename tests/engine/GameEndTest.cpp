@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "engine/Anyu.h"
 #include "engine/Checkmateu.h"
 #include "engine/Findu.h"
 #include "engine/Historyu.h"
@@ -27,18 +26,8 @@ void Play(Board& board, History& history, Sq from, Sq to) {
 
 } // namespace
 
-TEST(LegalMoveList, PromotionChoicesQueenFirstAndNeverPastItsCapacity) {
-    Board board = FromFen("4k3/8/8/8/8/8/2p5/4K3 b - -");
-    MakeMove(board, 2, 6, 2, 7);
-    FindLegalMoves(board);
-    ASSERT_EQ(board.LegalCount, 4);
-    const int pieces[4] = {-Queen, -Rook, -Bishop, -Knight};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(SameMove(board.LegalMoves[i], PromotionChoice, pieces[i], 2, 7));
-    EXPECT_TRUE(AnyLegalMove(board));
-    EXPECT_FALSE(IsMate(board));
-
-    // Play never gets near the capacity, but a file can hold a board full of queens.
+TEST(LegalMoveList, NeverWritesPastItsCapacity) {
+    // Play never gets near the capacity, but a board full of queens can be set up.
     Board queens = FromFen("1QQQQQQ1/1Q4Q1/Q6Q/Q6Q/Q6Q/3Q1Q1Q/QQ5Q/1KQ1Q1Qk w - -");
     ASSERT_GT(CountLegalPairs(queens), MaxLegalMoves);
     FindLegalMoves(queens);

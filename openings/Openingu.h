@@ -1,6 +1,7 @@
 // The opening book: board layouts the computer likes to reach, read from "Openings.grd".
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -8,6 +9,9 @@
 
 inline constexpr int OpeningBookSize = 1024;
 inline constexpr const char* OpeningsFileName = "Openings.grd";
+// A full book is 84 KB; a larger file is not read at all, since the book is read at every new
+// game.
+inline constexpr std::size_t MaxOpeningsFileSize = 1 << 20;
 
 // Entries[i] holds 64 piece codes indexed [x][y] like Board::Squares; valid for i < EntryCount.
 struct OpeningBook {
@@ -30,13 +34,15 @@ void SaveOpenings(const OpeningBook& book);
 bool SaveOpenings(const OpeningBook& book, const std::string& path);
 
 // Replaces the book by the entries of "Openings.grd" in the working folder (or of `path`);
-// a missing or unreadable file leaves the book empty.
+// a missing or unreadable file, one that is not a regular file (a FIFO, a device) or one larger
+// than MaxOpeningsFileSize leaves the book empty.
 void LoadOpenings(OpeningBook& book);
 void LoadOpenings(OpeningBook& book, const std::string& path);
 
 // Replaces the book by the entries read from the text of a book file. Words are taken eight
 // at a time, one per row; a last group of fewer than eight words is dropped, and so is every
-// group after the 1024th.
+// group after the 1024th. A word longer than 1023 characters before the book is full leaves the
+// book empty.
 void ReadOpenings(OpeningBook& book, const std::string& text);
 
 // Returns the text SaveOpenings writes for the book.

@@ -1,8 +1,8 @@
 // The main window's File commands: saving the game and opening a saved one.
 #include <QFile>
 #include <QFileDialog>
+#include <memory>
 
-#include "engine/Findu.h"
 #include "savegame/Savegameu.h"
 #include "ui/Dialogsu.h"
 #include "ui/Legalformu.h"
@@ -33,15 +33,19 @@ void TMainForm::SaveAs1Click() {
 void TMainForm::Open1Click() {
     const QString path = AskFileName(*OpenDlg);
     if (path.isEmpty()) return;
-    NewButtonClick();
-    FileName = path;
-    // A load that fails leaves the history and the board untouched: the new game stays.
-    const LoadResult result = LoadGame(QFile::encodeName(path).toStdString(), History, Board);
+    // Read first, replace second: a refused file leaves the game, its history and FileName
+    // exactly as they were.
+    auto loaded = std::make_unique<::History>();
+    ::Board shown{};
+    const LoadResult result = LoadGame(QFile::encodeName(path).toStdString(), *loaded, shown);
     if (!result.Message.empty()) ShowMessage(this, QString::fromStdString(result.Message));
     if (!result.Loaded) return;
-    ClearSelection();
-    Board = History.Snapshots[History.Count - 1];
-    FindLegalMoves(Board);
+    NewButtonClick();
+    History = *loaded;
+    Board = shown;
+    // Only a file read whole becomes the file Save writes to: saving what was kept of a damaged
+    // one asks for a name rather than replace the rest of it unseen.
+    if (result.Message.empty()) FileName = path;
     if (LegalForm) {
         LegalForm->Refresh(Board.ToPlay);
         LegalForm->update();

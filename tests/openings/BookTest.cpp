@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "openings/Openingu.h"
@@ -119,6 +120,9 @@ TEST(OpeningFile, ReadsEightWordsPerEntryWhateverTheLines) {
              "K ........ ........ ........ ........ ........ ........ ........",
          initial + "K" + std::string(63, '.')}, // long words are cut, short ones padded
         {oddBytes, "rn.qk.nr" + initial.substr(8)},
+        // No book holds a word longer than 1023 characters: the whole file is refused.
+        {std::string(1023, 'K') + " " + rows.substr(9), "KKKKKKKK" + initial.substr(8)},
+        {rows + std::string(1024, 'K') + " " + rows.substr(9), ""},
     };
     for (const auto& file : files) {
         auto book = NewBook();
@@ -179,8 +183,19 @@ TEST_F(BookFolder, MissingUnreadableOrUnwritableFileChangesNothingOnDisk) {
     EXPECT_FALSE(SaveOpenings(*book, nowhere));
     EXPECT_FALSE(std::filesystem::exists(nowhere));
     EXPECT_EQ(book->EntryCount, 1);
-    // A missing file, or a folder in its place, gives an empty book.
-    for (const auto& path : {(folder / "absent.grd").string(), folder.string()}) {
+    // A planted link at a name the writer once used is never written through.
+    std::ofstream((folder / "victim").string()) << "kept";
+    std::filesystem::create_symlink("victim", (folder / "book.grd.new").string());
+    ASSERT_TRUE(SaveOpenings(*book, (folder / "book.grd").string()));
+    EXPECT_EQ(ReadBytes(folder / "victim"), "kept");
+    // A missing file, a folder, a FIFO, an endless device or a huge file gives an empty book at
+    // once.
+    ASSERT_EQ(mkfifo((folder / "fifo.grd").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder / "zero.grd");
+    std::ofstream((folder / "huge.grd").string()) << WriteOpenings(*book);
+    std::filesystem::resize_file(folder / "huge.grd", std::uintmax_t{10} << 30); // sparse
+    for (const char* name : {"absent.grd", ".", "fifo.grd", "zero.grd", "huge.grd"}) {
+        const std::string path = (folder / name).string();
         AddOpening(*book, Initial());
         LoadOpenings(*book, path);
         EXPECT_EQ(book->EntryCount, 0) << path;

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "tests/savegame/SaveTestUtil.h"
@@ -11,14 +12,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ScratchFolder {
-    fs::path Path = fs::temp_directory_path() / ("brisko-savegame-" + std::to_string(getpid()));
-    ScratchFolder() { fs::create_directories(Path); }
-    ~ScratchFolder() { fs::remove_all(Path); }
-    std::string File(const char* name) const { return (Path / name).string(); }
-    long Files() const { return std::distance(fs::directory_iterator(Path), {}); }
-};
 
 std::string ReadAll(const std::string& path) {
     std::ostringstream text;
@@ -110,9 +103,33 @@ TEST(SaveFile, FailuresReturnFalseAndKeepTheOldFile) {
     EXPECT_EQ(ReadAll(path), "the previous save");
     EXPECT_EQ(folder.Files(), 2) << "no temporary left";
 
+    // Something other than a regular file is never replaced.
+    ASSERT_EQ(mkfifo(folder.File("fifo.bch").c_str(), 0600), 0);
+    EXPECT_FALSE(SaveGame(folder.File("fifo.bch"), *history));
+    EXPECT_TRUE(fs::is_fifo(folder.File("fifo.bch")));
+
     history->Count = 0; // nothing to save: no file
     EXPECT_FALSE(SaveGame(folder.File("empty.bch"), *history));
     EXPECT_FALSE(fs::exists(folder.File("empty.bch")));
+}
+
+TEST(SaveFile, ALinkIsSavedThroughAndTheModeIsKept) {
+    ScratchFolder folder;
+    Board board{};
+    const auto history = PlayGame(board, "e2e4");
+    const std::string real = folder.File("real.bch"), link = folder.File("link.bch");
+    std::ofstream(real) << "the previous save";
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.bch", link);
+    fs::create_symlink("new.bch", folder.File("dangling.bch"));
+    ASSERT_TRUE(SaveGame(link, *history));
+    ASSERT_TRUE(SaveGame(folder.File("dangling.bch"), *history));
+    for (const char* name : {"link.bch", "dangling.bch"})
+        EXPECT_TRUE(fs::is_symlink(folder.File(name)));
+    EXPECT_EQ(ReadAll(real), SavedGameText(*history));
+    EXPECT_EQ(ReadAll(folder.File("new.bch")), SavedGameText(*history));
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(folder.Files(), 4) << "no temporary left";
 }
 
 } // namespace

@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <tuple>
+
+#include <unistd.h>
 
 #include "engine/Historyu.h"
 #include "engine/Legalu.h"
@@ -70,6 +73,16 @@ inline void ExpectSamePosition(const Board& a, const Board& b, int index) {
     for (auto move : {&Board::Recent1, &Board::PenRecent1, &Board::Recent2, &Board::PenRecent2})
         EXPECT_EQ(std::memcmp(&(a.*move), &(b.*move), sizeof(Move)), 0) << "position " << index;
 }
+
+// A fresh folder for one test, removed with everything in it when the test ends.
+struct ScratchFolder {
+    std::filesystem::path Path =
+        std::filesystem::temp_directory_path() / ("brisko-savegame-" + std::to_string(getpid()));
+    ScratchFolder() { std::filesystem::create_directories(Path); }
+    ~ScratchFolder() { std::filesystem::remove_all(Path); }
+    std::string File(const char* name) const { return (Path / name).string(); }
+    long Files() const { return std::distance(std::filesystem::directory_iterator(Path), {}); }
+};
 
 // Replaces the `nth` occurrence of `from`, or every one when `nth` is 0.
 inline std::string Replace(std::string text, const std::string& from, const std::string& to,

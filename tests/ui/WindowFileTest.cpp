@@ -99,36 +99,57 @@ class WindowFileTest : public QObject {
     void damagedFiles_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("loaded"); // positions kept, 0 when the file is refused
         const QByteArray head = "BQ\nrnbqkbnr\npppppppp\n00000000\n00000000\n00000000\n00000000\n"
                                 "PPPPPPPP\nRNBQKBNR\n1\nQueenCastle1=T\nKingCastle1=T\n"
                                 "QueenCastle2=T\nKingCastle2=T\n";
-        QTest::newRow("short row") << QByteArray("BQ\nrnbqkbnr\npppp\n") << "Range check error";
+        QTest::newRow("short row")
+            << QByteArray("BQ\nrnbqkbnr\npppp\n") << "Range check error" << 0;
         QTest::newRow("bad integer") << head + "ep1=x1\nep2=-1\n"
-                                     << "'x1' is not a valid integer value";
+                                     << "'x1' is not a valid integer value" << 0;
         QTest::newRow("empty integer") << head + "ep1=\n"
-                                       << "'' is not a valid integer value";
+                                       << "'' is not a valid integer value" << 0;
+        QTest::newRow("two kings")
+            << QByteArray("0000k000 00000000 00000000 00000000 00000000 00000000 00000000 "
+                          "K000K000 1 END")
+            << "Position 1 of the file cannot arise in a game: White has more than one king." << 0;
+        QTest::newRow("cut short")
+            << QByteArray("rnbqkbnr pppppppp 00000000 00000000 00000000 00000000 PPPPPPPP "
+                          "RNBQKBNR 1 CONTINUE rnbq")
+            << "The file ends before \"END\"; its first 1 positions were loaded." << 1;
     }
 
     void damagedFiles() {
         QFETCH(QByteArray, text);
         QFETCH(QString, message);
+        QFETCH(int, loaded);
         START_WINDOW(session, form);
-        const QString path = session.Path("damaged.bch");
+        const QString path = session.Path("damaged.bch"), kept = session.Path("kept.bch");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
         file.close();
         ClickMove(form, "e2e4");
+        Trigger(form, "SaveAs1", kept);
+        ClickMove(form, "e7e5"); // not saved yet
+        const Board before = form.Board;
 
         Trigger(form, "Open1", path);
         QCOMPARE(session.Messages, QStringList{message});
-        // The new game that began the load stays on the board and plays on.
-        QCOMPARE(form.FileName, path);
-        QCOMPARE(form.History.Count, 1);
-        QCOMPARE(form.History.Stored, 1);
-        QCOMPARE(form.Board.Squares[4][6], static_cast<int>(Pawn));
-        QCOMPARE(form.StatusLabel2->text(), QString("White to play..."));
+        if (loaded == 0) {
+            // The game, its history and its file name stay as they were, and Save keeps to it.
+            QCOMPARE(form.FileName, kept);
+            QCOMPARE(form.History.Count, 3);
+            QCOMPARE(std::memcmp(form.Board.Squares, before.Squares, sizeof before.Squares), 0);
+            QCOMPARE(Trigger(form, "Save1", QString()), QString());
+            QCOMPARE(Read(kept).count("CONTINUE"), 2);
+        } else {
+            // What a damaged file still gave is saved only under a name the user confirms.
+            QCOMPARE(form.History.Count, loaded);
+            QCOMPARE(Trigger(form, "Save1", session.Path("other.bch")), QString("SaveDlg"));
+        }
+        QCOMPARE(Read(path), QString::fromLatin1(text));
         ClickMove(form, "d2d4");
-        QCOMPARE(form.History.Count, 2);
+        QCOMPARE(form.StatusLabel2->text(), QString("Black to play..."));
     }
 };
 

@@ -71,6 +71,7 @@ FileRead ReadOpen(int fd, std::size_t maxBytes, std::string& text) {
     if (!S_ISREG(info.st_mode)) return FileRead::NotRegular;
     if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) return FileRead::TooLarge;
     // The size can change under the reader: the limit is kept while reading as well.
+    text.reserve(static_cast<std::size_t>(info.st_size));
     char chunk[65536];
     for (;;) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);

@@ -9,8 +9,8 @@
 
 inline constexpr int OpeningBookSize = 1024;
 inline constexpr const char* OpeningsFileName = "Openings.grd";
-// A full book is 84 KB; a larger file is not read at all, since the book is read at every new
-// game.
+// A full book takes 84 KB. The book is read at every new game, so a file larger than this is
+// not read at all.
 inline constexpr std::size_t MaxOpeningsFileSize = 1 << 20;
 
 // Entries[i] holds 64 piece codes indexed [x][y] like Board::Squares; valid for i < EntryCount.

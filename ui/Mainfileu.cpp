@@ -38,8 +38,11 @@ void TMainForm::Open1Click() {
     auto loaded = std::make_unique<::History>();
     ::Board shown{};
     const LoadResult result = LoadGame(QFile::encodeName(path).toStdString(), *loaded, shown);
-    if (!result.Message.empty()) ShowMessage(this, QString::fromStdString(result.Message));
-    if (!result.Loaded) return;
+    const QString message = QString::fromStdString(result.Message);
+    if (!result.Loaded) {
+        ShowMessage(this, message);
+        return;
+    }
     NewButtonClick();
     History = *loaded;
     Board = shown;
@@ -51,4 +54,6 @@ void TMainForm::Open1Click() {
         LegalForm->update();
     }
     Repaint();
+    // Shown over the positions that were kept.
+    if (!message.isEmpty()) ShowMessage(this, message);
 }

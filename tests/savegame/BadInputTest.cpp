@@ -27,7 +27,7 @@ bool Untouched(const Game& game) {
 TEST(BadInput, RefusedFilesLeaveTheGameUntouched) {
     const std::string game = GameText("b1c3 b8c6 c3b1"), first = GameText("");
     const auto invalid = [](const char* v) {
-        return "'" + std::string(v) + "' is not a valid integer value";
+        return std::string(1, '\'').append(v).append("' is not a valid integer value");
     };
     const std::string range = "Range check error",
                       tooLong = "The file holds a word longer than 1023 characters.",

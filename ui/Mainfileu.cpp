@@ -32,7 +32,10 @@ void TMainForm::SaveAs1Click() {
 
 void TMainForm::Open1Click() {
     const QString path = AskFileName(*OpenDlg);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) OpenFile(path);
+}
+
+void TMainForm::OpenFile(const QString& path) {
     NewButtonClick();
     FileName = path;
     // A load that fails leaves the history and the board untouched: the new game stays.

@@ -60,7 +60,7 @@ void TMainForm::NewButtonClick() {
     // The difficulty takes effect only here.
     int position = DepthBar->value();
     if (ApplyLevel(Opponent, LevelItemIndex(), position)) DepthBar->setValue(position);
-    LoadOpenings(Opponent.Book);
+    LoadOpenings(Opponent.Book, FindBookFile());
     ProgBar->setValue(0);
 }
 
@@ -170,7 +170,7 @@ void TMainForm::ExportOpenings1Click() {
 }
 
 void TMainForm::ImportOpenings1Click() {
-    LoadOpenings(Opponent.Book);
+    LoadOpenings(Opponent.Book, FindBookFile());
 }
 
 void TMainForm::ClearOpenings1Click() {

@@ -10,6 +10,7 @@
 #include "engine/Boardu.h"
 #include "engine/Historyu.h"
 #include "opponent/Opponentu.h"
+#include "ui/Datafolderu.h"
 #include "ui/Picturesu.h"
 
 class QAction;
@@ -74,8 +75,8 @@ class TMainForm : public QMainWindow {
     bool Thinking = false;
     // What the computer player reaches in the windows while it thinks.
     std::unique_ptr<TWindowHooks> Hooks;
-    // Where the piece pictures are read from, relative to the working folder.
-    QString PictureFolder = "Images/";
+    // Where the piece pictures are read from: Images/ of the working folder when it has them.
+    QString PictureFolder = FindPictureFolder();
 
     QImage BoardBitmap;
     PieceImages PieceBitmaps;
@@ -141,6 +142,8 @@ class TMainForm : public QMainWindow {
     void Save1Click();
     void SaveAs1Click();
     void Open1Click();
+    // Opens a saved game as "&Open" does once a file is chosen.
+    void OpenFile(const QString& path);
     void League1Click();
     void LegalMoves1Click();
     void ScoredMoves1Click();

@@ -60,6 +60,12 @@ file(GLOB left LIST_DIRECTORIES true ${work}/* ${work}/.*)
 if(left)
     message(FATAL_ERROR "the game wrote into its working folder: ${left}")
 endif()
+# A book in the working folder comes first; the pictures still come from the install.
+file(COPY ${installed}/share/brisko-chess/Openings.grd DESTINATION ${work})
+file(REAL_PATH ${work} work_seen)
+run(0 20 ${game} --version)
+expect("Opening book: ${work_seen}/Openings.grd")
+expect("Piece pictures: ${installed}/share/brisko-chess/Images/")
 
 # The saved-game type reaches the desktop's file-type database.
 if(UPDATE_MIME)

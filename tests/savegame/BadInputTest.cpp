@@ -20,8 +20,7 @@ std::string KingRecords(int records, bool end = true) {
 // Whether a refused load left the game exactly as it was.
 bool Untouched(const Game& game) {
     const Game before;
-    return std::memcmp(&game.Live, &before.Live, sizeof(Board)) == 0 &&
-           std::memcmp(game.Positions.get(), before.Positions.get(), sizeof(History)) == 0;
+    return game.Live == before.Live && *game.Positions == *before.Positions;
 }
 
 TEST(BadInput, RefusedFilesLeaveTheGameUntouched) {

@@ -36,6 +36,7 @@ void GameSession::Restart() {
     ResetHistory(*Positions);
     PushHistory(*Positions, Live);
     ClearSelection();
+    ForgetHint();
     Last = {NoMove, NoMove, NoMove, NoMove};
     File.clear();
 }
@@ -81,6 +82,7 @@ ClickResult GameSession::Click(int file, int row) {
     FindLegalMoves(Live);
     Last = {SelX, SelY, file, row};
     ClearSelection();
+    ForgetHint();
     return ChoiceDue(Live) ? ClickResult::PromotionNeeded : ClickResult::Moved;
 }
 
@@ -98,6 +100,7 @@ bool GameSession::ChoosePromotion(int piece) {
     const int row = Live.ToPlay == WhiteChooses ? 0 : 7;
     if (!GameMove(Live, *Positions, PromotionChoice, piece, file, row)) return false;
     FindLegalMoves(Live);
+    ForgetHint();
     return true;
 }
 
@@ -107,6 +110,7 @@ bool GameSession::Back() {
     StepBack(*Positions, Live);
     FindLegalMoves(Live);
     ClearSelection();
+    ForgetHint();
     return true;
 }
 
@@ -116,6 +120,7 @@ bool GameSession::Forward() {
     StepForward(*Positions, Live);
     FindLegalMoves(Live);
     ClearSelection();
+    ForgetHint();
     return true;
 }
 
@@ -128,6 +133,71 @@ bool GameSession::GoTo(int count) {
     return true;
 }
 
+bool GameSession::HumanTurnAt(int index) const {
+    const ::Board& position = Positions->Snapshots[index];
+    if (position.Outcome != InProgress) return true;
+    return !ChoiceDue(position) && !ComputerPlays(position.ToPlay);
+}
+
+int GameSession::UndoTarget() const {
+    if (Busy) return 0;
+    for (int count = Positions->Count - 1; count >= 1; --count)
+        if (HumanTurnAt(count - 1)) return count;
+    return 0;
+}
+
+int GameSession::RedoTarget() const {
+    if (Busy) return 0;
+    for (int count = Positions->Count + 1; count <= Positions->Stored; ++count)
+        if (HumanTurnAt(count - 1)) return count;
+    return 0;
+}
+
+bool GameSession::HumanToMove() const {
+    return !Busy && Live.Outcome == InProgress && !ChoiceDue(Live) && !ComputerPlays(Live.ToPlay);
+}
+
+bool GameSession::ComputerToMove() const {
+    return !Busy && Live.Outcome == InProgress && ComputerPlays(SideToAct(Live));
+}
+
+bool GameSession::Hint(OpponentHooks& hooks) {
+    if (!HumanToMove()) return false;
+    Computer->Stop = false;
+    hooks.ClearConsidered();
+    Busy = true;
+    const ::Board position = Live;
+    const Move move = ChooseMove(*Computer, position, hooks);
+    Busy = false;
+    // Stopped, or the game moved on meanwhile (a step, a new game): the move is for no position
+    // shown.
+    if (Computer->Stop || move.X1 == NoMove || !(position == Live)) return false;
+    Hinted = move;
+    return true;
+}
+
+uint64_t GameSession::TargetSquares() const {
+    uint64_t squares = 0;
+    if (SelX < 0) return squares;
+    for (int i = 0; i < Live.LegalCount; ++i) {
+        const Move& m = Live.LegalMoves[i];
+        if (m.X1 == SelX && m.Y1 == SelY) squares |= uint64_t{1} << (8 * m.X2 + m.Y2);
+    }
+    return squares;
+}
+
+uint64_t GameSession::KingsInCheck() const {
+    uint64_t squares = 0;
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y) {
+            const int piece = Live.Squares[x][y];
+            const int side = piece == King ? White : piece == -King ? Black : 0;
+            if (side && (Live.CheckStatus == side || Live.CheckStatus == BothInCheck))
+                squares |= uint64_t{1} << (8 * x + y);
+        }
+    return squares;
+}
+
 void GameSession::Stop() {
     Computer->Stop = true;
 }
@@ -137,8 +207,7 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
     if (Busy) return TurnResult::NotItsTurn;
     // A Stop pressed between moves is forgotten.
     Computer->Stop = false;
-    if (Live.Outcome != InProgress || !ComputerPlays(SideToAct(Live)))
-        return TurnResult::NotItsTurn;
+    if (!ComputerToMove()) return TurnResult::NotItsTurn;
     // A promotion choice, which follows the pawn's move, adds an empty line instead.
     if (ChoiceDue(Live))
         hooks.AddConsideredLine("");
@@ -163,6 +232,7 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
         return TurnResult::NoMove;
     FindLegalMoves(Live);
     Last = move;
+    ForgetHint();
     if (timed) RaiseAfterMove(*Computer, Depth);
     return TurnResult::Played;
 }

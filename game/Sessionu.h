@@ -4,6 +4,7 @@
 // rule of its own.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -94,6 +95,32 @@ class GameSession {
     // Steps to the position after `count` - 1 moves (1 .. Stored), as Back and Forward do.
     bool GoTo(int count);
 
+    // Undo and Redo step to the nearest earlier or later position where a human has the move
+    // (or the game has ended): against the computer that takes back the computer's reply with
+    // the human's move, between two humans one move. The computer therefore does not move at
+    // once on its own. Neither steps while the computer thinks, nor where there is no such
+    // position.
+    bool CanUndo() const { return UndoTarget() > 0; }
+    bool CanRedo() const { return RedoTarget() > 0; }
+    bool Undo() { return CanUndo() && GoTo(UndoTarget()); }
+    bool Redo() { return CanRedo() && GoTo(RedoTarget()); }
+
+    // Tests whether a human, or the computer, has the move in the game shown, while the computer
+    // is not thinking.
+    bool HumanToMove() const;
+    bool ComputerToMove() const;
+    // Works out, through `hooks`, the move the computer would choose at the current level for
+    // the human who has the move, without playing it; Stop ends it as it ends a computer turn,
+    // without changing the sides the computer plays. True when a move was found.
+    bool Hint(OpponentHooks& hooks);
+    // The move Hint found, while the position it was found for is shown; X1 = NoMove otherwise.
+    const Move& HintMove() const { return Hinted; }
+
+    // Squares as bits (1 << (8 * file + row)): where the selected piece may move, and the kings
+    // that stand in check.
+    uint64_t TargetSquares() const;
+    uint64_t KingsInCheck() const;
+
     // Asks a running search to end; its move is then not played.
     void Stop();
     // One tick of the computer's turn: when the side to move is the computer's, works out its
@@ -121,12 +148,20 @@ class GameSession {
     int SelX = -1;
     int SelY = -1;
     Move Last{NoMove, NoMove, NoMove, NoMove};
+    Move Hinted{NoMove, NoMove, NoMove, NoMove};
     bool Busy = false;
     bool PlaysWhite = false;
     bool PlaysBlack = true;
     int Depth = 3;
 
     void ClearSelection() { SelX = SelY = -1; }
+    // Called at every change of the position shown: the hint was for the one before.
+    void ForgetHint() { Hinted.X1 = NoMove; }
+    // Whether Undo and Redo stop at position `index`.
+    bool HumanTurnAt(int index) const;
+    // The Count that Undo and Redo step to; 0 when there is none.
+    int UndoTarget() const;
+    int RedoTarget() const;
     // Starts the history afresh from the live board.
     void Restart();
 };

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCompleter>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -11,6 +12,18 @@ namespace {
 MessageHook Messages;
 FileDialogHook FileDialogs;
 ModalHook Modals;
+QuestionHook Questions;
+
+QString RunFileDialog(QFileDialog& dialog) {
+    const int answer = dialog.exec();
+    // A name typed quickly and confirmed with Enter can leave the name completer's list
+    // floating over the board once the dialog has gone.
+    for (QCompleter* completer : dialog.findChildren<QCompleter*>())
+        if (completer->popup()) completer->popup()->hide();
+    if (answer != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
 
 } // namespace
 
@@ -23,6 +36,9 @@ void SetFileDialogHook(FileDialogHook hook) {
 void SetModalHook(ModalHook hook) {
     Modals = std::move(hook);
 }
+void SetQuestionHook(QuestionHook hook) {
+    Questions = std::move(hook);
+}
 
 void ShowMessage(QWidget* parent, const QString& text) {
     if (Messages) {
@@ -32,16 +48,29 @@ void ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
 }
 
+bool AskYesNo(QWidget* parent, const QString& text) {
+    if (Questions) return Questions(text);
+    return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool ConfirmReplace(QWidget* parent, const QString& path) {
+    const QFileInfo file(path);
+    return !file.exists() ||
+           AskYesNo(parent,
+                    QString("%1 already exists.\nDo you want to replace it?").arg(file.fileName()));
+}
+
 QString AskFileName(QFileDialog& dialog) {
-    if (FileDialogs) return FileDialogs(dialog);
-    const int answer = dialog.exec();
-    // A name typed quickly and confirmed with Enter can leave the name completer's list
-    // floating over the board once the dialog has gone.
-    for (QCompleter* completer : dialog.findChildren<QCompleter*>())
-        if (completer->popup()) completer->popup()->hide();
-    if (answer != QDialog::Accepted) return {};
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
+    const QString path = FileDialogs ? FileDialogs(dialog) : RunFileDialog(dialog);
+    if (!path.isEmpty() && dialog.parentWidget()) {
+        const QString folder = QFileInfo(path).absolutePath();
+        for (QFileDialog* other :
+             dialog.parentWidget()->findChildren<QFileDialog*>(Qt::FindDirectChildrenOnly))
+            other->setDirectory(folder);
+    }
+    return path;
 }
 
 void RunModal(QDialog& dialog) {

@@ -1,5 +1,6 @@
 #include "ui/Maincontrolsu.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -18,6 +19,10 @@ namespace {
 
 constexpr int ProgPanelHeight = 57;
 constexpr int ControlPanelWidth = 198;
+// The smallest board the window shrinks to, and the control panel's height that shows every
+// control (the playback panel ends 409 pixels down).
+constexpr int MinBoardSide = 160;
+constexpr int MinControlPanelHeight = 417;
 
 // "Comic Sans MS" is asked for first; Comic Neue is the free face closest to it.
 QFont StatusFont() {
@@ -77,29 +82,71 @@ void CreateComputerPanel(TMainControls& c) {
     for (QLabel* hidden : {c.DepthLabel, min, max}) hidden->hide();
 }
 
-void CreateMenus(QMenuBar* bar) {
+void CreateMenus(TMainControls& c, QMenuBar* bar) {
     const auto menu = [bar](const char* name, const char* caption) {
         QMenu* created = bar->addMenu(caption);
         created->setObjectName(name);
         return created;
     };
-    const auto item = [](QMenu* menu, const char* name, const char* caption) {
-        menu->addAction(caption)->setObjectName(name);
+    const auto item = [](QMenu* menu, const char* name, const char* caption,
+                         const QList<QKeySequence>& keys = {}) {
+        QAction* created = menu->addAction(caption);
+        created->setObjectName(name);
+        created->setShortcuts(keys);
+        return created;
     };
+    const auto option = [&item](QMenu* menu, const char* name, const char* caption) {
+        QAction* created = item(menu, name, caption);
+        created->setCheckable(true);
+        return created;
+    };
+    const auto keys = [](QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); };
     QMenu* file = menu("File1", "&File");
-    item(file, "New1", "&New");
+    item(file, "New1", "&New", keys(QKeySequence::New));
     file->addSeparator();
-    item(file, "Open1", "&Open");
+    item(file, "Open1", "&Open", keys(QKeySequence::Open));
     file->addSeparator();
-    item(file, "Save1", "&Save");
-    item(file, "SaveAs1", "Save &As");
+    item(file, "Save1", "&Save", keys(QKeySequence::Save));
+    item(file, "SaveAs1", "Save &As", keys(QKeySequence::SaveAs));
     file->addSeparator();
-    item(file, "Exit1", "E&xit");
+    item(file, "Exit1", "E&xit", keys(QKeySequence::Quit));
+    file->addSeparator();
+    item(file, "ExportPgn1", "&Export PGN...");
+    item(file, "ImportPgn1", "&Import PGN...");
+
+    QMenu* edit = menu("Edit1", "&Edit");
+    c.Undo1 = item(edit, "Undo1", "&Undo", keys(QKeySequence::Undo));
+    // Ctrl+Shift+Z on every desktop, besides the desktop's own key where it differs.
+    QList<QKeySequence> redo{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+    for (const QKeySequence& key : keys(QKeySequence::Redo))
+        if (!redo.contains(key)) redo.append(key);
+    c.Redo1 = item(edit, "Redo1", "&Redo", redo);
+    edit->addSeparator();
+    c.Hint1 = item(edit, "Hint1", "&Hint", {Qt::CTRL | Qt::Key_H});
+    item(edit, "Stop1", "&Stop Thinking", {Qt::Key_Escape});
+    edit->addSeparator();
+    item(edit, "CopyGame1", "&Copy Game (PGN)", keys(QKeySequence::Copy));
+    item(edit, "PasteGame1", "&Paste Game (PGN)", keys(QKeySequence::Paste));
+    item(edit, "CopyPosition1", "C&opy Position (FEN)", {Qt::CTRL | Qt::SHIFT | Qt::Key_C});
+    item(edit, "PastePosition1", "Paste Posi&tion (FEN)", {Qt::CTRL | Qt::SHIFT | Qt::Key_V});
 
     QMenu* view = menu("View1", "&View");
-    item(view, "LegalMoves1", "L&egal Moves");
-    item(view, "ScoredMoves1", "&Scored Moves");
-    view->menuAction()->setVisible(false);
+    item(view, "Back1", "&Back", {Qt::Key_Left});
+    item(view, "Forward1", "&Forward", {Qt::Key_Right});
+    item(view, "First1", "F&irst Position", {Qt::Key_Home});
+    item(view, "Last1", "&Last Position", {Qt::Key_End});
+    view->addSeparator();
+    c.FlipBoard1 = option(view, "FlipBoard1", "Fli&p Board");
+    c.AutoFlip1 = option(view, "AutoFlip1", "Flip &Automatically");
+    c.AutoFlip1->setStatusTip("Turn the board while the computer plays White and you Black");
+    c.Coordinates1 = option(view, "Coordinates1", "Show &Coordinates");
+    c.HighlightCheck1 = option(view, "HighlightCheck1", "Highlight Chec&k");
+    c.LegalTargets1 = option(view, "LegalTargets1", "Show Legal &Targets");
+    view->addSeparator();
+    c.MoveList1 = option(view, "MoveList1", "&Move List");
+    // The developer's list windows stay out of sight.
+    item(view, "LegalMoves1", "L&egal Moves")->setVisible(false);
+    item(view, "ScoredMoves1", "&Scored Moves")->setVisible(false);
 
     item(menu("Help1", "&Help"), "About1", "&About");
 
@@ -152,9 +199,9 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
                            c.BoredomLabel, c.RepetitionLabel1, c.RepetitionLabel2})
         hidden->hide();
 
-    CreateMenus(window->menuBar());
+    CreateMenus(c, window->menuBar());
     c.SaveDlg = MakeFileDialog(window, "SaveDlg", QFileDialog::AcceptSave);
-    // Saving over an existing file is not questioned.
+    // The window asks before replacing a file itself (ConfirmReplace), as it does for exports.
     c.SaveDlg->setOption(QFileDialog::DontConfirmOverwrite);
     c.OpenDlg = MakeFileDialog(window, "OpenDlg", QFileDialog::AcceptOpen);
     c.OpenDlg->setFileMode(QFileDialog::ExistingFile);
@@ -162,6 +209,8 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
     c.ComputerTimer = MakeTimer(window, "ComputerTimer", 10);
     c.PromotionTimer = MakeTimer(window, "PromotionTimer", 100);
     c.MoveTimer = MakeTimer(window, "MoveTimer", 100);
+    client->setMinimumSize(MinBoardSide + ControlPanelWidth,
+                           ProgPanelHeight + MinControlPanelHeight);
     DockPanels(c, client);
 }
 

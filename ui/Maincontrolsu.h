@@ -6,6 +6,7 @@
 
 #include "opponent/Opponentu.h"
 
+class QAction;
 class QCheckBox;
 class QFileDialog;
 class QFrame;
@@ -48,6 +49,16 @@ struct TMainControls {
     QLabel* BoredomLabel;
     QLabel* RepetitionLabel1;
     QLabel* RepetitionLabel2;
+    // The menu items the window enables, or reads the ticks of.
+    QAction* Undo1;
+    QAction* Redo1;
+    QAction* Hint1;
+    QAction* FlipBoard1;
+    QAction* AutoFlip1;
+    QAction* Coordinates1;
+    QAction* HighlightCheck1;
+    QAction* LegalTargets1;
+    QAction* MoveList1;
     QFileDialog* SaveDlg;
     QFileDialog* OpenDlg;
     // Every 10 ms from the start; every 100 ms from the start; only while the computer

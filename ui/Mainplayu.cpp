@@ -46,12 +46,7 @@ void TMainForm::NewButtonClick() {
 }
 
 void TMainForm::FormMouseUp(int x, int y) {
-    const QRect area = BoardArea(Ui, Client);
-    // A window shrunk to its top panel has no board rows left to click.
-    if (x <= 0 || x >= area.width() || y <= area.top() || area.height() <= 0) return;
-    const int row = (8 * (y - area.top())) / area.height();
-    if (row > 7) return;
-    if (Game.Click((8 * x) / area.width(), row) != ClickResult::Ignored) Repaint();
+    if (View.Release(Game, QPoint(x, y))) Repaint();
 }
 
 void TMainForm::PromotionTimerTimer() {
@@ -77,7 +72,10 @@ void TMainForm::ComputerTimerTimer() {
     if (Game.Thinking()) return;
     // Stopped for the whole of a computer move.
     Ui.ComputerTimer->stop();
+    const bool thinks = Game.ComputerToMove();
+    if (thinks) UpdateActions(true);
     const TurnResult turn = Game.ComputerTurn(*Hooks);
+    if (thinks) UpdateActions(false);
     if (turn != TurnResult::NotItsTurn) Hooks->FlushConsidered();
     if (turn == TurnResult::Stopped) {
         Ui.ProgBar->setValue(0);
@@ -139,7 +137,7 @@ void TMainForm::Save1Click() {
 void TMainForm::SaveAs1Click() {
     const QString path = AskFileName(*Ui.SaveDlg);
     // A failed save keeps the earlier name.
-    if (!path.isEmpty()) WriteGame(path);
+    if (!path.isEmpty() && ConfirmReplace(this, path)) WriteGame(path);
 }
 
 void TMainForm::Open1Click() {

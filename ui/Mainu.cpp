@@ -12,7 +12,6 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "ui/Boardpaintu.h"
 #include "ui/Legalformu.h"
 #include "ui/Promotionu.h"
 #include "ui/Widgetsu.h"
@@ -43,6 +42,19 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
         {"ExportOpenings1", &TMainForm::ExportOpenings1Click},
         {"ImportOpenings1", &TMainForm::ImportOpenings1Click},
         {"ClearOpenings1", &TMainForm::ClearOpenings1Click},
+        {"Undo1", &TMainForm::Undo1Click},
+        {"Redo1", &TMainForm::Redo1Click},
+        {"Hint1", &TMainForm::Hint1Click},
+        {"Stop1", &TMainForm::StopButtonClick},
+        {"Back1", &TMainForm::BackButtonClick},
+        {"Forward1", &TMainForm::ForwardButtonClick},
+        {"First1", &TMainForm::First1Click},
+        {"Last1", &TMainForm::Last1Click},
+        {"FlipBoard1", &TMainForm::BoardOptionsChange},
+        {"AutoFlip1", &TMainForm::BoardOptionsChange},
+        {"Coordinates1", &TMainForm::BoardOptionsChange},
+        {"HighlightCheck1", &TMainForm::BoardOptionsChange},
+        {"LegalTargets1", &TMainForm::BoardOptionsChange},
         {"ComputerTimer", &TMainForm::ComputerTimerTimer},
         {"PromotionTimer", &TMainForm::PromotionTimerTimer},
         {"MoveTimer", &TMainForm::MoveTimerTimer},
@@ -56,11 +68,17 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
             connect(findChild<QAbstractButton*>(name), &QAbstractButton::clicked, this, handler);
     }
     connect(Ui.DepthBar, &QSlider::valueChanged, this, &TMainForm::DepthBarChange);
-    connect(Ui.Player1Box, &QCheckBox::toggled, this,
-            [this](bool on) { Game.SetComputerPlays(White, on); });
-    connect(Ui.Player2Box, &QCheckBox::toggled, this,
-            [this](bool on) { Game.SetComputerPlays(Black, on); });
+    // The sides decide where Undo stops and whether the board turns by itself.
+    connect(Ui.Player1Box, &QCheckBox::toggled, this, [this](bool on) {
+        Game.SetComputerPlays(White, on);
+        Repaint();
+    });
+    connect(Ui.Player2Box, &QCheckBox::toggled, this, [this](bool on) {
+        Game.SetComputerPlays(Black, on);
+        Repaint();
+    });
     ShowComputerSides();
+    View.Place(BoardArea(Ui, Client));
 
     // The client area is 614 x 475 below the menu bar.
     resize(614, 475 + menuBar()->sizeHint().height());
@@ -101,6 +119,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     case QEvent::MouseButtonPress:
+        if (View.Press(Game, static_cast<QMouseEvent*>(event)->position().toPoint())) Repaint();
+        return true;
+    case QEvent::MouseMove:
+        if (View.Drag(Game, static_cast<QMouseEvent*>(event)->position().toPoint()))
+            Client->update();
         return true;
     case QEvent::MouseButtonRelease: {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
@@ -115,12 +138,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+void TMainForm::FormResize() {
+    DockPanels(Ui, Client);
+    View.Place(BoardArea(Ui, Client));
+    Repaint();
+}
+
 void TMainForm::FormPaint(QPainter& painter) {
-    if (BoardBitmap.isNull())
-        BoardBitmap = QImage(BoardPictureSize, BoardPictureSize, QImage::Format_RGB32);
-    DrawBoard(BoardBitmap, Game.Board(), Game.SelectedX(), Game.SelectedY(), Game.LastMove(),
-              PieceBitmaps);
-    DrawStretched(painter, BoardBitmap, BoardArea(Ui, Client));
+    View.Paint(painter, Game, PieceBitmaps, Client->devicePixelRatioF());
     UpdateStatus();
 }
 
@@ -135,4 +160,5 @@ void TMainForm::UpdateStatus() {
         // Scheduled rather than painted here: this runs inside the main window's own paint.
         Forms.LegalForm->update();
     }
+    UpdateActions(false);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "game/Sessionu.h"
+#include "ui/Boardviewu.h"
 #include "ui/Datafolderu.h"
 #include "ui/Maincontrolsu.h"
 #include "ui/Picturesu.h"
@@ -45,10 +46,7 @@ class TMainForm : public QMainWindow {
     // Handlers.
     void FormShow();
     void FormPaint(QPainter& painter);
-    void FormResize() {
-        DockPanels(Ui, Client);
-        Repaint();
-    }
+    void FormResize();
     void FormMouseUp(int x, int y);
     void FormClose() { StopButtonClick(); }
     void NewButtonClick();
@@ -73,6 +71,13 @@ class TMainForm : public QMainWindow {
     void ExportOpenings1Click() { SaveOpenings(Game.Opponent().Book, OpeningsFileName); }
     void ImportOpenings1Click() { LoadOpenings(Game.Opponent().Book, FindBookFile()); }
     void ClearOpenings1Click() { ClearOpenings(Game.Opponent().Book); }
+    // The Edit and View menus.
+    void Undo1Click();
+    void Redo1Click();
+    void Hint1Click();
+    void First1Click();
+    void Last1Click();
+    void BoardOptionsChange();
 
   signals:
     void Closed();
@@ -94,12 +99,14 @@ class TMainForm : public QMainWindow {
     TMainControls Ui{};
     // Where the piece pictures are read from, relative to the working folder.
     QString PictureFolder = FindPictureFolder();
-    QImage BoardBitmap;
+    TBoardView View;
     PieceImages PieceBitmaps;
     bool StartedUp = false;
 
     // The status lines, the hidden read-outs and the legal-moves window.
     void UpdateStatus();
+    // Enables Undo, Redo and Hint where they can act; none while the computer thinks.
+    void UpdateActions(bool thinking);
     // Shows the game after a new game, a step or a load: the progress bar at 0, the depth, the
     // board.
     void ShowGame();

@@ -12,6 +12,7 @@
 #include "ui/Datafolderu.h"
 #include "ui/Formsu.h"
 #include "ui/Picturesu.h"
+#include "ui/Settingsu.h"
 
 namespace {
 
@@ -128,6 +129,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Brisko Chess!!");
     QApplication::setApplicationVersion(BRISKO_VERSION);
+    // The choices kept between runs live in ~/.config/briskochess/.
+    QApplication::setOrganizationName("briskochess");
     // The installed desktop entry and icon carry this name.
     QApplication::setDesktopFileName(BRISKO_APP_ID);
     QApplication::setWindowIcon(QIcon::fromTheme(BRISKO_APP_ID));
@@ -135,6 +138,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     const auto forms = CreateForms();
     QObject::connect(forms->MainForm.get(), &TMainForm::Closed, &app, &QApplication::quit);
+    RememberSettings(*forms->MainForm);
     forms->MainForm->show();
     if (!line.File.isEmpty()) forms->MainForm->OpenGame(line.File);
     return QApplication::exec();

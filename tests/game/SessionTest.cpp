@@ -169,6 +169,96 @@ TEST(Session, PromotionChoicesAndSteppingOverThem) {
     EXPECT_EQ(game.History().Stored, 4);
 }
 
+TEST(Session, UndoAndRedoStopWhereAHumanHasTheMove) {
+    const std::vector<const char*> opening{"e2e4", "e7e5", "g1f3", "b8c6"};
+    const std::vector<const char*> mate{"f2f3", "e7e5", "g2g4", "d8h4"};
+    const struct {
+        const char* who;
+        bool white, black; // the sides the computer plays
+        const std::vector<const char*>& moves;
+        std::vector<int> undone, redone; // the counts each step reaches, until it refuses
+    } rows[] = {
+        {"against Black", false, true, opening, {3, 1}, {3, 5}},
+        {"two humans", false, false, opening, {4, 3, 2, 1}, {2, 3, 4, 5}},
+        // The human's first move cannot be taken back without handing White its move again.
+        {"against White", true, false, opening, {4, 2}, {4}},
+        {"itself", true, true, opening, {}, {}},
+        {"to a mate and back", false, true, mate, {3, 1}, {3, 5}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.who);
+        GameSession game;
+        for (const char* move : row.moves) Play(game, move);
+        game.SetComputerPlays(White, row.white);
+        game.SetComputerPlays(Black, row.black);
+        for (const auto& [step, counts] : {std::pair{&GameSession::Undo, row.undone},
+                                           std::pair{&GameSession::Redo, row.redone}}) {
+            for (const int count : counts) {
+                EXPECT_TRUE((game.*step)());
+                EXPECT_EQ(game.History().Count, count);
+                EXPECT_TRUE(Shows(game, count - 1));
+            }
+            EXPECT_FALSE((game.*step)());
+            EXPECT_FALSE(step == &GameSession::Undo ? game.CanUndo() : game.CanRedo());
+        }
+        EXPECT_EQ(game.History().Stored, 5);
+    }
+}
+
+TEST(Session, HintFindsTheComputersMoveWithoutPlayingIt) {
+    GameSession game;
+    game.StartUp(0);
+    WindowStandIn hooks(game);
+    const Board mateInOne =
+        FromFen("r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4");
+    game.StartFrom(mateInOne);
+    Play(game, "a2a3");
+    EXPECT_TRUE(game.Back());
+    const Board before = game.Board();
+    hooks.During = [&] {
+        // While it thinks the board waits, and there is nothing to undo or redo.
+        EXPECT_EQ(Click(game, "h5"), R::Ignored);
+        EXPECT_FALSE(game.CanRedo() || game.HumanToMove());
+    };
+    ASSERT_TRUE(game.Hint(hooks));
+    EXPECT_TRUE(SameMove(game.HintMove(), 7, 3, 5, 1)); // Qxf7#
+    EXPECT_EQ(game.Board(), before);
+    EXPECT_EQ(std::tie(game.History().Count, game.History().Stored), std::make_tuple(1, 2));
+    EXPECT_EQ(Click(game, "h5"), R::Selected); // a selection keeps the hint, a move ends it
+    EXPECT_EQ(game.HintMove().X1, 7);
+    EXPECT_EQ(Click(game, "f7"), R::Moved);
+    EXPECT_EQ(game.HintMove().X1, NoMove);
+    EXPECT_FALSE(game.Hint(hooks)); // the game is over
+
+    // Stopped, or on the computer's move: no hint, and the computer keeps its side.
+    game.NewGame(0);
+    hooks.During = [&] { game.Stop(); };
+    EXPECT_FALSE(game.Hint(hooks));
+    Play(game, "e2e4");
+    EXPECT_FALSE(game.Hint(hooks));
+    EXPECT_TRUE(game.ComputerPlays(Black));
+    EXPECT_EQ(game.HintMove().X1, NoMove);
+}
+
+TEST(Session, TargetsOfTheSelectionAndKingsInCheck) {
+    const auto squares = [](std::initializer_list<const char*> names) {
+        uint64_t bits = 0;
+        for (const char* name : names) bits |= uint64_t{1} << (8 * (name[0] - 'a') + '8' - name[1]);
+        return bits;
+    };
+    GameSession game;
+    EXPECT_EQ(game.TargetSquares(), 0u);
+    Click(game, "g1");
+    EXPECT_EQ(game.TargetSquares(), squares({"f3", "h3"}));
+    game.StartFrom(FromFen("4k3/8/8/8/8/8/4r3/R3K2R w KQ - 0 1"));
+    EXPECT_EQ(game.KingsInCheck(), squares({"e1"}));
+    Click(game, "e1"); // no castling out of check
+    EXPECT_EQ(game.TargetSquares(), squares({"d1", "f1", "e2"}));
+    Click(game, "a1");
+    EXPECT_EQ(game.TargetSquares(), 0u);
+    EXPECT_EQ(game.KingsInCheck(), squares({"e1"}));
+}
+
 TEST(Session, ComputerPlaysItsSidesOnlyAndPromotesInATurnOfItsOwn) {
     GameSession game;
     game.StartUp(0);

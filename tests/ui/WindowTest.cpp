@@ -21,6 +21,7 @@
 #include "ui/Boardpaintu.h"
 #include "ui/Dialogsu.h"
 #include "ui/Formsu.h"
+#include "ui/Settingsu.h"
 
 namespace {
 
@@ -39,12 +40,13 @@ struct Session {
         SetMessageHook({});
         SetFileDialogHook({});
         SetModalHook({});
+        SetQuestionHook({});
         Forms.reset();
         QDir::setCurrent(QDir::tempPath());
     }
     // Copies the pictures but those in `skip`, creates the windows and shows the main one,
-    // with the computer kept off the board.
-    bool Start(const QList<int>& skip = {}) {
+    // with the computer kept off the board; or, given a settings file, as the program starts.
+    bool Start(const QList<int>& skip = {}, const QString& settings = {}) {
         QDir().mkpath(Folder.filePath("Images"));
         for (int i = 0; i < 12; ++i) {
             const QString name = QString("Images/%1.bmp").arg(i);
@@ -54,7 +56,10 @@ struct Session {
         QDir::setCurrent(Folder.path());
         Forms = CreateForms();
         Main = Forms->MainForm.get();
-        Box("Player2Box")->setChecked(false);
+        if (settings.isEmpty())
+            Box("Player2Box")->setChecked(false);
+        else
+            RememberSettings(*Main, settings);
         Main->show();
         return QTest::qWaitForWindowExposed(Main);
     }
@@ -63,6 +68,10 @@ struct Session {
     QCheckBox* Box(const char* name) const { return Main->findChild<QCheckBox*>(name); }
     void Click(const char* button) const {
         QTest::mouseClick(Main->findChild<QAbstractButton*>(button), Qt::LeftButton);
+    }
+    QAction* Item(const char* name) const { return Main->findChild<QAction*>(name); }
+    void Key(int key, Qt::KeyboardModifiers modifiers = {}) const {
+        QTest::keyClick(Main, Qt::Key(key), modifiers);
     }
     const GameSession& Game() const { return Main->Session(); }
     QWidget* Client() const { return Main->findChild<QWidget*>("ClientArea"); }
@@ -75,11 +84,20 @@ struct Session {
     void ReleaseAt(int x, int y) const {
         QTest::mouseRelease(Client(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
     }
-    // Releases the mouse in the middle of a square such as "e2", whatever the window's size.
-    void ClickSquare(const char* square) const {
+    // The middle of a square such as "e2" at the window's first size.
+    QPoint Centre(const char* square) const {
         const QRect area = BoardArea();
-        ReleaseAt((2 * (square[0] - 'a') + 1) * area.width() / 16,
-                  area.top() + (2 * ('8' - square[1]) + 1) * area.height() / 16);
+        return {(2 * (square[0] - 'a') + 1) * area.width() / 16,
+                area.top() + (2 * ('8' - square[1]) + 1) * area.height() / 16};
+    }
+    void ClickSquare(const char* square) const {
+        ReleaseAt(Centre(square).x(), Centre(square).y());
+    }
+    void Drag(QPoint from, QPoint to) const {
+        QTest::mousePress(Client(), Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(Client(), (from + to) / 2);
+        QTest::mouseMove(Client(), to);
+        QTest::mouseRelease(Client(), Qt::LeftButton, Qt::NoModifier, to);
     }
     void Play(const char* move) const {
         ClickSquare(move);
@@ -137,36 +155,56 @@ class WindowTest : public QObject {
   private slots:
     void clickMapsToSquare_data() {
         QTest::addColumn<QSize>("client");
+        QTest::addColumn<bool>("flip");
         QTest::addColumn<QPoint>("release");
-        QTest::addColumn<QPoint>("selected"); // (-1, -1): nothing selected
-        const QSize normal(614, 475);         // board area 416 x 418
-        QTest::newRow("file 1") << normal << QPoint(52, 57 + 314) << QPoint(1, 6);
-        QTest::newRow("file 0") << normal << QPoint(51, 57 + 314) << QPoint(0, 6);
-        QTest::newRow("row 5 is empty") << normal << QPoint(52, 57 + 313) << QPoint(-1, -1);
-        QTest::newRow("last row") << normal << QPoint(415, 474) << QPoint(7, 7);
-        QTest::newRow("left edge") << normal << QPoint(0, 400) << QPoint(-1, -1);
-        QTest::newRow("control panel") << normal << QPoint(416, 400) << QPoint(-1, -1);
-        QTest::newRow("below the window") << normal << QPoint(100, 475 + 60) << QPoint(-1, -1);
-        const QSize small(500, 400); // board area 302 x 343
-        QTest::newRow("small, file 1") << small << QPoint(38, 57 + 258) << QPoint(1, 6);
-        QTest::newRow("small, file 0") << small << QPoint(37, 57 + 258) << QPoint(0, 6);
-        QTest::newRow("small, row 5") << small << QPoint(38, 57 + 257) << QPoint(-1, -1);
-        QTest::newRow("small, panel") << small << QPoint(302, 57 + 258) << QPoint(-1, -1);
-        // Shrunk to its top panel, the window has no rows left: a release below it is ignored.
-        QTest::newRow("no rows") << QSize(400, 57) << QPoint(50, 100) << QPoint(-1, -1);
+        QTest::addColumn<QString>("selected"); // "" for none
+        const QSize normal(614, 475);          // the board fills its area, 416 x 418
+        QTest::newRow("file 1") << normal << false << QPoint(52, 57 + 314) << "b2";
+        QTest::newRow("file 0") << normal << false << QPoint(51, 57 + 314) << "a2";
+        QTest::newRow("row 5 is empty") << normal << false << QPoint(52, 57 + 313) << "";
+        QTest::newRow("last row") << normal << false << QPoint(415, 474) << "h1";
+        QTest::newRow("left edge") << normal << false << QPoint(0, 400) << "";
+        QTest::newRow("control panel") << normal << false << QPoint(416, 400) << "";
+        QTest::newRow("below the window") << normal << false << QPoint(100, 475 + 60) << "";
+        QTest::newRow("flipped") << normal << true << QPoint(6 * 52 + 4, 57 + 52 + 4) << "b2";
+        const QSize large(1000, 700); // a square of 642 from (80, 57), 80.25 a square
+        QTest::newRow("large") << large << false << QPoint(80 + 81 + 4, 57 + 482 + 4) << "b2";
+        QTest::newRow("large, left of it") << large << false << QPoint(80, 400) << "";
+        QTest::newRow("large, right of it") << large << false << QPoint(80 + 642, 400) << "";
+        QTest::newRow("large, flipped") << large << true << QPoint(84, 61) << "h1";
+        // Held at its smallest, 358 x 474: a square of 160 from (0, 185), every control shown.
+        QTest::newRow("smallest") << QSize(100, 100) << false << QPoint(24, 185 + 124) << "b2";
     }
 
+    // Also run at a device pixel ratio of 2.
     void clickMapsToSquare() {
         QFETCH(QSize, client);
+        QFETCH(bool, flip);
         QFETCH(QPoint, release);
-        QFETCH(QPoint, selected);
+        QFETCH(QString, selected);
         START(session);
+        if (flip) session.Item("FlipBoard1")->trigger();
         session.Main->resize(client.width(), client.height() + session.Main->menuBar()->height());
-        QTRY_COMPARE(session.Client()->size(), client);
+        QTRY_COMPARE(session.Client()->size(), client.expandedTo(session.Client()->minimumSize()));
+        for (const QAbstractButton* button : session.Client()->findChildren<QAbstractButton*>())
+            QVERIFY(!button->isVisible() ||
+                    session.Client()->rect().contains(
+                        QRect(button->mapTo(session.Client(), QPoint()), button->size())));
         session.ReleaseAt(release.x(), release.y());
-        QCOMPARE(QPoint(session.Game().SelectedX(), session.Game().SelectedY()), selected);
-        QCOMPARE(session.Text("ConditionLabel"),
-                 QString("Condition: %1").arg(int(selected.x() >= 0)));
+        const GameSession& game = session.Game();
+        const QString name = QString(QChar('a' + game.SelectedX())) + QChar('8' - game.SelectedY());
+        QCOMPARE(game.Condition() ? name : QString(), selected);
+        QCOMPARE(session.Text("ConditionLabel"), QString("Condition: %1").arg(game.Condition()));
+        // The square painted as selected is the one clicked.
+        const QImage shot = session.Client()->grab().toImage();
+        QRect green;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if ((shot.pixel(x, y) | 0xff000000u) == SelectedColour)
+                    green |=
+                        QRect((QPointF(x, y) / shot.devicePixelRatio()).toPoint(), QSize(1, 1));
+        QCOMPARE(green.isEmpty(), selected.isEmpty());
+        QVERIFY(green.isEmpty() || green.adjusted(-2, -2, 2, 2).contains(release));
     }
 
     void drawsSelectionLastMoveAndStatus() {
@@ -201,7 +239,7 @@ class WindowTest : public QObject {
         QCOMPARE(session.Text("StatusLabel3"), QString("Check"));
     }
 
-    void humanPromotionOpensTheChooser() {
+    void dragToAPromotionOpensTheChooser() {
         START(session);
         session.SetPosition("7k/P7/8/8/8/8/8/K7 w - - 0 1");
         const QPlainTextEdit* legal = session.Forms->LegalForm->Box;
@@ -214,7 +252,12 @@ class WindowTest : public QObject {
             QVERIFY(chooser);
             chooser->FormMouseUp(34 + 3 * 52 + 10, 50); // the knight, the fourth square
         });
-        session.Play("a7a8");
+        // A drag back to its square, or off the board, changes nothing.
+        session.Drag(session.Centre("a7"), session.Centre("a7") + QPoint(20, 0));
+        session.Drag(session.Centre("a7"), QPoint(500, 100));
+        QTest::qWait(150);
+        QCOMPARE(std::make_pair(session.Game().History().Count, shown), std::make_pair(1, 0));
+        session.Drag(session.Centre("a7"), session.Centre("a8"));
         QTRY_COMPARE(session.Game().Board().ToPlay, Black);
         QCOMPARE(session.Game().Board().Squares[0][0], static_cast<int>(Knight));
         QCOMPARE(shown, 1);
@@ -309,6 +352,7 @@ class WindowTest : public QObject {
         QTest::addColumn<QString>("how"); // a button, or "" to close the window
         QTest::addColumn<int>("countAfter");
         QTest::newRow("Stop") << "StopButton" << 2;
+        QTest::newRow("Escape") << "Escape" << 2;
         QTest::newRow("New Game") << "NewButton" << 1;
         QTest::newRow("closing the window") << QString() << 2;
     }
@@ -326,6 +370,8 @@ class WindowTest : public QObject {
             pressed = true;
             if (how.isEmpty())
                 session.Main->findChild<QAction*>("Exit1")->trigger();
+            else if (how == "Escape")
+                session.Key(Qt::Key_Escape);
             else
                 session.Click(qPrintable(how));
         });
@@ -372,6 +418,89 @@ class WindowTest : public QObject {
         QCOMPARE(session.Messages.last(), QString("Range check error"));
         QCOMPARE(game.History().Count, 4);
         QVERIFY(game.FileName() == QFile::encodeName(path).toStdString());
+        // Save As asks before it replaces a file: No keeps it, Yes replaces it.
+        const QString other = session.Path("other.bch");
+        QVERIFY(QFile(other).open(QIODevice::WriteOnly));
+        QStringList asked;
+        for (const bool yes : {false, true}) {
+            SetQuestionHook([&](const QString& text) { return asked.append(text), yes; });
+            Trigger(session, "SaveAs1", other);
+            QCOMPARE(QFileInfo(other).size() > 0, yes);
+        }
+        QCOMPARE(asked, QStringList(2, "other.bch already exists.\nDo you want to replace it?"));
+    }
+
+    void undoAndKeysAgainstTheComputer() {
+        START(session);
+        const GameSession& game = session.Game();
+        QAction* undo = session.Item("Undo1");
+        QVERIFY(!undo->isEnabled() && !session.Item("Redo1")->isEnabled());
+        session.Box("Player2Box")->setChecked(true);
+        bool disabled = false;
+        WhileThinking(
+            session, [&] { disabled = !undo->isEnabled() && !session.Item("Hint1")->isEnabled(); });
+        session.Play("e2e4");
+        QTRY_COMPARE_WITH_TIMEOUT(game.History().Count, 3, 20000);
+        QVERIFY(disabled && undo->isEnabled());
+        // Ctrl+Z takes back the reply and the move, and the computer waits.
+        session.Key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(game.History().Count, 1);
+        QTest::qWait(100);
+        QCOMPARE(game.History().Count, 1);
+        session.Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(game.History().Count, 3);
+
+        // Between two humans the arrows, Home and End step as Back and Forward do.
+        session.Box("Player2Box")->setChecked(false);
+        const std::pair<int, int> steps[] = {
+            {Qt::Key_Home, 1}, {Qt::Key_End, 3}, {Qt::Key_Left, 2}, {Qt::Key_Right, 3}};
+        for (const auto& [key, count] : steps) {
+            session.Key(key);
+            QCOMPARE(game.History().Count, count);
+        }
+        // Ctrl+H marks the computer's choice for White without playing it.
+        session.Key(Qt::Key_H, Qt::ControlModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(game.HintMove().X1 != NoMove, 20000);
+        const Move hint = game.HintMove();
+        const char from[] = {char('a' + hint.X1), char('8' - hint.Y1), 0};
+        QCOMPARE(session.Fill(from), HintColour);
+        QCOMPARE(game.History().Count, 3);
+    }
+
+    // Kept in a settings file of its own: a first start finds nothing and looks as it always
+    // has; the next one finds what the first changed.
+    void settingsAreRemembered() {
+        QTemporaryDir kept;
+        const QString file = kept.filePath("settings.ini");
+        {
+            Session first;
+            QVERIFY(first.Start({}, file));
+            QCOMPARE(first.Client()->size(), QSize(614, 475));
+            QCOMPARE(
+                first.Client()->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                QImage(BRISKO_TEST_DATA "/first-start.png").convertToFormat(QImage::Format_RGB32));
+            QStringList menus;
+            for (const QAction* menu : first.Main->menuBar()->actions())
+                if (menu->isVisible()) menus.append(menu->text());
+            QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
+            first.Click("LevelItem2");
+            first.Box("Player2Box")->setChecked(false);
+            for (const char* option : {"FlipBoard1", "Coordinates1", "HighlightCheck1"})
+                first.Item(option)->trigger();
+            first.Main->resize(800, 600);
+            Trigger(first, "SaveAs1", kept.filePath("game.bch"));
+            first.Main->close();
+        }
+        Session second;
+        QVERIFY(second.Start({}, file));
+        QCOMPARE(second.Main->size(), QSize(800, 600));
+        QCOMPARE(second.Text("DepthLabel"), QString("Depth = 3")); // Mean, from the start
+        QVERIFY(!second.Box("Player2Box")->isChecked());
+        for (const char* option :
+             {"FlipBoard1", "AutoFlip1", "Coordinates1", "HighlightCheck1", "LegalTargets1"})
+            QCOMPARE(second.Item(option)->isChecked(), option[0] != 'A' && option[0] != 'L');
+        QCOMPARE(second.Main->findChild<QFileDialog*>("OpenDlg")->directory().absolutePath(),
+                 kept.path());
     }
 
     void leagueWindow() {

@@ -1,0 +1,66 @@
+#include "ui/Settingsu.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QRadioButton>
+#include <QSettings>
+#include <memory>
+
+#include "opponent/Opponentu.h"
+#include "ui/Mainu.h"
+
+namespace {
+
+// The window's controls that keep their state, by the names the window gives them.
+constexpr const char* Boxes[] = {"Player1Box", "Player2Box"};
+constexpr const char* Options[] = {"FlipBoard1",      "AutoFlip1",     "Coordinates1",
+                                   "HighlightCheck1", "LegalTargets1", "MoveList1"};
+
+QString LevelItem(int item) {
+    return QString("LevelItem%1").arg(item);
+}
+
+void Restore(TMainForm& form, const QSettings& settings) {
+    bool ok = false;
+    const int level = settings.value("Level").toInt(&ok);
+    if (ok && level >= 0 && level < LevelCount)
+        form.findChild<QRadioButton*>(LevelItem(level))->setChecked(true);
+    for (const char* name : Boxes)
+        if (settings.contains(QString("Sides/") + name))
+            form.findChild<QCheckBox*>(name)->setChecked(
+                settings.value(QString("Sides/") + name).toBool());
+    for (const char* name : Options)
+        if (settings.contains(QString("View/") + name))
+            form.findChild<QAction*>(name)->setChecked(
+                settings.value(QString("View/") + name).toBool());
+    if (settings.contains("Window/Geometry"))
+        form.restoreGeometry(settings.value("Window/Geometry").toByteArray());
+    if (settings.contains("Files/Folder"))
+        for (QFileDialog* dialog : form.findChildren<QFileDialog*>(Qt::FindDirectChildrenOnly))
+            dialog->setDirectory(settings.value("Files/Folder").toString());
+}
+
+void Keep(const TMainForm& form, QSettings& settings) {
+    for (int item = 0; item < LevelCount; ++item)
+        if (form.findChild<QRadioButton*>(LevelItem(item))->isChecked())
+            settings.setValue("Level", item);
+    for (const char* name : Boxes)
+        settings.setValue(QString("Sides/") + name, form.findChild<QCheckBox*>(name)->isChecked());
+    for (const char* name : Options)
+        settings.setValue(QString("View/") + name, form.findChild<QAction*>(name)->isChecked());
+    settings.setValue("Window/Geometry", form.saveGeometry());
+    settings.setValue("Files/Folder",
+                      form.findChild<QFileDialog*>("OpenDlg")->directory().absolutePath());
+}
+
+} // namespace
+
+void RememberSettings(TMainForm& form, const QString& file) {
+    const auto open = [file] {
+        return file.isEmpty() ? std::make_unique<QSettings>()
+                              : std::make_unique<QSettings>(file, QSettings::IniFormat);
+    };
+    Restore(form, *open());
+    QObject::connect(&form, &TMainForm::Closed, &form, [&form, open] { Keep(form, *open()); });
+}

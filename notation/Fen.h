@@ -1,10 +1,12 @@
-// Reading a position from FEN text, for the developer tools and tests.
+// Positions as FEN text, the one-line form chess programs exchange them in.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "engine/Boardu.h"
+
+struct History;
 
 inline constexpr std::string_view StartFen =
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -13,6 +15,27 @@ inline constexpr std::string_view StartFen =
 // and the en passant file. Material is counted from the squares; everything else is as
 // ClearBoard leaves it. Returns false with a reason in `error` for text that is not a position.
 bool ReadFen(std::string_view fen, Board& board, std::string& error);
+
+// Writes the position of `board` (ToPlay 1 or 2) as FEN with the given move number. The castling
+// rights are written only where the king and the rook still stand on their squares, the en
+// passant square only when a pawn can take en passant, and the halfmove clock is counted from
+// the engine's quiet move pairs (see FenHalfmoveClock).
+std::string WriteFen(const Board& board, int fullMove);
+
+// The FEN of the position a history shows, Snapshots[Count - 1]; a position waiting for a
+// promotion choice is written as the one before the pawn's move. Empty when there is no such
+// position: an empty history, or one whose first position already waits for a choice.
+std::string ShownFen(const History& history);
+
+// The move number of Snapshots[index]: the first position's comes from its PlyCount (which
+// ReadFen sets from the FEN's move number, and a new game starts at 0), and each move after it
+// counts one ply, a pawn's move and its promotion choice together.
+int FullMoveNumber(const History& history, int index);
+
+// The halfmove clock of FEN (plies since the last pawn move or capture) from the engine's
+// count of quiet move pairs and the two sides' quiet flags. A quiet run that began with Black's
+// move counts one ply short once a whole quiet pair follows it: the engine does not keep it.
+int FenHalfmoveClock(const Board& board);
 
 // Writes a move in long algebraic coordinates ("e2e4", "e7e8q"); a promotion is the pawn's
 // move followed by the chosen piece's letter.

@@ -152,11 +152,12 @@ PgnText WritePgn(const History& history, const PgnTags& tags) {
     for (size_t k = 0; k < moves.size(); ++k) {
         const Board& before = shots[starts[k]];
         const std::string number = std::to_string(FullMoveNumber(history, starts[k]));
+        // A move number stays on the line of its move.
+        const std::string san = SanText(before, moves[k]);
         if (before.ToPlay == White)
-            lines.Add(number + ".");
-        else if (numberBlack)
-            lines.Add(number + "...");
-        lines.Add(SanText(before, moves[k]));
+            lines.Add(number + ". " + san);
+        else
+            lines.Add(numberBlack ? number + "... " + san : san);
         numberBlack = CastlesAcrossAttack(before, moves[k].Squares);
         if (numberBlack) {
             std::string word;

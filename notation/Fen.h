@@ -11,9 +11,12 @@ struct History;
 inline constexpr std::string_view StartFen =
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
-// Sets `board` to the position of a FEN record: pieces, side to move, the four castling rights
-// and the en passant file. Material is counted from the squares; everything else is as
-// ClearBoard leaves it. Returns false with a reason in `error` for text that is not a position.
+// Sets `board` to the position of a FEN record: pieces, side to move, the four castling rights,
+// the en passant file, the halfmove clock as quiet move pairs (see FenHalfmoveClock) and the
+// move number as PlyCount (two a move, one more with Black to move). The last four fields may
+// be left out. Material is counted from the squares; everything else is as ClearBoard leaves
+// it. Returns false, leaving `board` as it was, with `error` naming the field at fault
+// ("castling: ...") for text that is not a position.
 bool ReadFen(std::string_view fen, Board& board, std::string& error);
 
 // Writes the position of `board` (ToPlay 1 or 2) as FEN with the given move number. The castling

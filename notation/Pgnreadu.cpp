@@ -24,8 +24,12 @@ bool EndsToken(char c) {
            c == ']' || c == '$';
 }
 
+// A token as a message quotes it: cut short, and with no control characters.
 std::string Shown(std::string_view token) {
-    return token.size() > 40 ? std::string(token.substr(0, 40)) + "..." : std::string(token);
+    std::string text(token.substr(0, 40));
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') c = '?';
+    return token.size() > 40 ? text + "..." : text;
 }
 
 class Reader {
@@ -64,9 +68,9 @@ class Reader {
         return false;
     }
 
-    int LineNumber() const {
+    int LineNumber(size_t at) const {
         int line = 1;
-        for (size_t i = 0; i < pos && i < text.size(); ++i) line += text[i] == '\n';
+        for (size_t i = 0; i < at && i < text.size(); ++i) line += text[i] == '\n';
         return line;
     }
 
@@ -98,8 +102,7 @@ class Reader {
 
     bool Tags() {
         while (SkipSpace() && text[pos] == '[') {
-            const int line = LineNumber();
-            ++pos;
+            const size_t tagStart = pos++;
             const size_t nameStart = pos;
             while (pos < text.size() &&
                    (std::isalnum(static_cast<unsigned char>(text[pos])) || text[pos] == '_'))
@@ -123,7 +126,7 @@ class Reader {
             }
             while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
             if (!closed || pos >= text.size() || text[pos] != ']')
-                return Fail("Line " + std::to_string(line) +
+                return Fail("Line " + std::to_string(LineNumber(tagStart)) +
                             ": a tag must be a name and a quoted text in brackets");
             ++pos;
             if (!value.empty() && value.back() == '\r') value.pop_back();
@@ -223,10 +226,9 @@ class Reader {
         if (read != MoveRead::Legal)
             return Fail(MovePrefix() + "'" + Shown(token) + "' is " +
                         (read == MoveRead::Ambiguous ? "ambiguous" : "not a legal move"));
-        const std::string prefix = MovePrefix();
-        if (!GameChessMove(board, *game.Game, move))
-            return Fail(prefix + "the game is longer than the " + std::to_string(HistorySize) +
-                        " positions a game can hold");
+        if (!GameChessMove(board, *game.Game, move)) // changes nothing when it fails
+            return Fail(MovePrefix() + "the game is longer than the " +
+                        std::to_string(HistorySize) + " positions a game can hold");
         sawMove = true;
         return true;
     }

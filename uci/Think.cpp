@@ -101,7 +101,7 @@ TimePlan PlanTime(const GoLimits& limits, int side) {
     const int64_t moves = limits.MovesToGo > 0 ? std::min(limits.MovesToGo, 40) : 30;
     const int64_t ceiling = usable / 2;
     const int64_t soft = std::min(ceiling, usable / moves + inc * 3 / 4);
-    return {soft, std::min(ceiling, soft * 4)};
+    return {soft, std::min(ceiling, soft * 3)};
 }
 
 std::vector<ChessMove> RootMoves(const Board& position,
@@ -200,10 +200,10 @@ ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limit
         const double growth =
             roundBeforeMs > 0
                 ? std::clamp(static_cast<double>(lastRoundMs) / static_cast<double>(roundBeforeMs),
-                             3.0, 12.0)
-                : 6.0;
+                             3.0, 40.0)
+                : 10.0;
         const double expected = static_cast<double>(ms) + growth * static_cast<double>(lastRoundMs);
-        if (ms * 2 > plan.SoftMs || expected > static_cast<double>(plan.HardMs)) break;
+        if (ms * 2 > plan.SoftMs || expected > 2.0 * static_cast<double>(plan.SoftMs)) break;
     }
     opponent.Stop = false;
     if (!told) say(InfoLine(0, ScoreText(staticScore, 0), hooks.SearchCalls, MsSince(start), best));

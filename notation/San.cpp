@@ -84,8 +84,7 @@ struct Wanted {
     int Promotion = 0;
 };
 
-MoveRead Match(const Board& position, const Wanted& want, ChessMove& move) {
-    Board board = position;
+MoveRead Match(Board& board, const Wanted& want, ChessMove& move) {
     if (board.ToPlay != White && board.ToPlay != Black) return MoveRead::Illegal;
     FindLegalMoves(board);
     int found = 0;
@@ -102,7 +101,7 @@ MoveRead Match(const Board& position, const Wanted& want, ChessMove& move) {
     return found == 1 ? MoveRead::Legal : found == 0 ? MoveRead::Illegal : MoveRead::Ambiguous;
 }
 
-MoveRead ReadCastling(const Board& board, std::string_view text, ChessMove& move) {
+MoveRead ReadCastling(Board& board, std::string_view text, ChessMove& move) {
     Wanted want;
     want.Type = King;
     want.FromX = 4;
@@ -169,7 +168,7 @@ std::string SanText(const Board& position, const ChessMove& move) {
     return text;
 }
 
-MoveRead ReadSan(const Board& board, std::string_view text, ChessMove& move) {
+MoveRead ReadSan(Board& board, std::string_view text, ChessMove& move) {
     while (!text.empty() && std::string_view("+#!?").find(text.back()) != std::string_view::npos)
         text.remove_suffix(1);
     if (text == "O-O" || text == "0-0" || text == "O-O-O" || text == "0-0-0")
@@ -212,7 +211,7 @@ std::string LongText(const ChessMove& move) {
     return text;
 }
 
-MoveRead ReadLong(const Board& board, std::string_view text, ChessMove& move) {
+MoveRead ReadLong(Board& board, std::string_view text, ChessMove& move) {
     if (text.size() < 4 || text.size() > 5 || !IsFile(text[0]) || !IsRank(text[1]) ||
         !IsFile(text[2]) || !IsRank(text[3]))
         return MoveRead::Illegal;

@@ -32,14 +32,16 @@ enum class MoveRead {
 
 // Reads a move in SAN (also the lenient forms other programs write: "0-0", "e8Q", "Ng1f3",
 // "Ng1-f3", trailing "+", "#", "!" and "?") for the side to move in `board` (ToPlay 1 or 2).
-MoveRead ReadSan(const Board& board, std::string_view text, ChessMove& move);
+// Only the board's legal-move cache changes, so that playing the move costs no second list.
+MoveRead ReadSan(Board& board, std::string_view text, ChessMove& move);
 
 // Writes a move in long algebraic coordinates, as UCI does: "e2e4", "e1g1", "e7e8q".
 std::string LongText(const ChessMove& move);
 
 // Reads a move in long algebraic coordinates for the side to move in `board` (ToPlay 1 or 2).
-// A pawn's move onto the last row without a piece letter promotes to a queen.
-MoveRead ReadLong(const Board& board, std::string_view text, ChessMove& move);
+// A pawn's move onto the last row without a piece letter promotes to a queen. Only the board's
+// legal-move cache changes.
+MoveRead ReadLong(Board& board, std::string_view text, ChessMove& move);
 
 // Plays a move on the board as MakeMove does, the promotion choice included, and counts each
 // of the one or two steps in PlyCount as a game move does. False, changing nothing, when the

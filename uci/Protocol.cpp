@@ -187,20 +187,13 @@ void UciEngine::SetOption(const std::string& text) {
 }
 
 void UciEngine::SetPosition(const std::vector<std::string>& words) {
-    Board board{};
     size_t i = 2;
-    if (words.size() > 1 && words[1] == "startpos") {
-        SetUpBoard(board);
-    } else if (words.size() > 1 && words[1] == "fen") {
-        std::string fen;
+    std::string base = "startpos";
+    if (words.size() > 1 && words[1] == "fen") {
+        base.clear();
         for (; i < words.size() && words[i] != "moves"; ++i)
-            fen += (fen.empty() ? "" : " ") + words[i];
-        std::string error;
-        if (!ReadFen(fen, board, error)) {
-            Say("info string position ignored: the FEN is not a position: " + error);
-            return;
-        }
-    } else {
+            base += (base.empty() ? "" : " ") + words[i];
+    } else if (words.size() < 2 || words[1] != "startpos") {
         Say("info string position ignored: 'startpos' or 'fen' must follow 'position'");
         return;
     }
@@ -208,14 +201,36 @@ void UciEngine::SetPosition(const std::vector<std::string>& words) {
         Say("info string position ignored: " + Quoted(words[i]) + " where 'moves' should be");
         return;
     }
-    for (++i; i < words.size(); ++i) {
+    const std::vector<std::string> moves(
+        words.begin() + static_cast<long>(std::min(i + 1, words.size())), words.end());
+    // A GUI sends the whole game before every move: only the moves added since are played.
+    Board board{};
+    size_t played = 0;
+    if (base == positionBase && moves.size() >= positionMoves.size() &&
+        std::equal(positionMoves.begin(), positionMoves.end(), moves.begin())) {
+        board = position;
+        played = positionMoves.size();
+    } else if (base == "startpos") {
+        SetUpBoard(board);
+    } else {
+        std::string error;
+        if (!ReadFen(base, board, error)) {
+            Say("info string position ignored: the FEN is not a position: " + error);
+            return;
+        }
+    }
+    for (; played < moves.size(); ++played) {
         ChessMove move{};
-        if (ReadLong(board, words[i], move) != MoveRead::Legal || !PlayChessMove(board, move)) {
-            Say("info string position ignored: move " + Quoted(words[i]) + " is not legal there");
+        if (ReadLong(board, moves[played], move) != MoveRead::Legal ||
+            !PlayChessMove(board, move)) {
+            Say("info string position ignored: move " + Quoted(moves[played]) +
+                " is not legal there");
             return;
         }
     }
     position = board;
+    positionBase = base;
+    positionMoves = moves;
 }
 
 void UciEngine::Go(const std::vector<std::string>& words) {

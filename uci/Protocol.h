@@ -36,6 +36,8 @@ class UciEngine {
     std::mutex outLock;
     std::unique_ptr<Opponent> opponent;
     Board position{};
+    std::string positionBase = "startpos";  // what the position was set up from, and the moves
+    std::vector<std::string> positionMoves; // played since
     int depthBar = 0;
     bool ownBook = true;
     std::string bookFile;

@@ -16,7 +16,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Time lost between the GUI's clock and ours: the pipe, the thread's start, a busy machine.
-constexpr int64_t OverheadMs = 30;
+constexpr int64_t OverheadMs = 50;
 
 int64_t MsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
@@ -55,16 +55,34 @@ bool Contains(const std::vector<ChessMove>& moves, const Move& m) {
     });
 }
 
-// The root move with the best static score, for an answer before the first depth is done.
-ChessMove StaticBest(const Board& root, const std::vector<ChessMove>& moves, int32_t& bestScore) {
+// The best-scored root move the engine may answer, should the move chooser have searched more
+// than the root moves it was given; no move if it searched none of them.
+Move BestAllowed(ChoiceTrace& trace, const std::vector<ChessMove>& moves) {
+    Move best{NoMove, NoMove, NoMove, NoMove};
+    for (size_t k = 0; k < trace.Ordered.size(); ++k)
+        if (Contains(moves, trace.Ordered[k]) &&
+            (best.X1 == NoMove || trace.Scores[k] > trace.Best)) {
+            best = trace.Ordered[k];
+            trace.Best = trace.Scores[k];
+        }
+    return best;
+}
+
+// The root move that wins the most material at once, for an answer before the first depth is
+// done: the evaluation is too slow to run over every root move when time is short.
+ChessMove MaterialBest(const Board& root, const std::vector<ChessMove>& moves, int32_t& gain) {
+    const int sign = root.ToPlay == White ? 1 : -1;
     ChessMove best = moves.front();
     for (size_t i = 0; i < moves.size(); ++i) {
+        const Move& m = moves[i].Squares;
         Board child = root;
-        PlayChessMove(child, moves[i]);
-        const int32_t score = -Evaluate(child, 0);
-        if (i == 0 || score > bestScore) {
+        MakeMove(child, m.X1, m.Y1, m.X2, m.Y2);
+        if (moves[i].Promotion != 0)
+            MakeMove(child, PromotionChoice, sign * moves[i].Promotion, m.X2, m.Y2);
+        const int32_t won = sign * (child.Material - root.Material);
+        if (i == 0 || won > gain) {
             best = moves[i];
-            bestScore = score;
+            gain = won;
         }
     }
     return best;
@@ -91,16 +109,19 @@ int32_t PlainScore(const Opponent& opponent, const Board& root, const Move& m, i
 TimePlan PlanTime(const GoLimits& limits, int side) {
     if (limits.Infinite) return {-1, -1};
     if (limits.MoveTimeMs >= 0) {
-        const int64_t t = std::max<int64_t>(1, limits.MoveTimeMs - 5);
+        const int64_t t = std::max<int64_t>(1, limits.MoveTimeMs - OverheadMs / 2);
         return {t, t};
     }
     const int s = side == White ? 0 : 1;
     if (limits.TimeMs[s] < 0) return {-1, -1};
-    const int64_t usable = std::max<int64_t>(0, limits.TimeMs[s] - OverheadMs);
+    const int64_t left = limits.TimeMs[s];
     const int64_t inc = std::max<int64_t>(0, limits.IncMs[s]);
+    // Ten increments are kept back for a busy machine; below that a move spends at most half
+    // an increment, so that the clock climbs back.
+    const int64_t spare = std::max<int64_t>(0, left - OverheadMs - 10 * inc);
     const int64_t moves = limits.MovesToGo > 0 ? std::min(limits.MovesToGo, 40) : 30;
-    const int64_t ceiling = usable / 2;
-    const int64_t soft = std::min(ceiling, usable / moves + inc * 3 / 4);
+    const int64_t ceiling = std::min(left / 2, spare / 2 + inc / 2);
+    const int64_t soft = std::min(ceiling, spare / moves + inc * 3 / 4);
     return {soft, std::min(ceiling, soft * 3)};
 }
 
@@ -163,8 +184,8 @@ ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limit
                                       : limits.Infinite ? DepthBarMax
                                                         : depthBar);
     ThinkHooks hooks(opponent, stop, start, plan.HardMs, limits.Nodes, say);
-    int32_t staticScore = 0;
-    ChessMove best = StaticBest(root, moves, staticScore);
+    int32_t gain = 0;
+    ChessMove best = MaterialBest(root, moves, gain);
     bool told = false;
     int64_t lastRoundMs = 0, roundBeforeMs = 0;
     for (int bar = std::min(2, lastBar); bar <= lastBar; ++bar) {
@@ -174,8 +195,10 @@ ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limit
         if (opponent.Stop) break;
         hooks.Bar = bar;
         ChoiceTrace trace;
-        const Move chosen = ChooseMove(opponent, root, hooks, &trace);
-        if (opponent.Stop || !Contains(moves, chosen)) break;
+        Move chosen = ChooseMove(opponent, root, hooks, &trace);
+        if (opponent.Stop) break;
+        if (!Contains(moves, chosen)) chosen = BestAllowed(trace, moves);
+        if (chosen.X1 == NoMove) break;
         ChessMove found{chosen, 0};
         const int piece = root.Squares[chosen.X1][chosen.Y1];
         if ((piece == Pawn && chosen.Y2 == 0) || (piece == -Pawn && chosen.Y2 == 7)) {
@@ -206,7 +229,7 @@ ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limit
         if (ms * 2 > plan.SoftMs || expected > 2.0 * static_cast<double>(plan.SoftMs)) break;
     }
     opponent.Stop = false;
-    if (!told) say(InfoLine(0, ScoreText(staticScore, 0), hooks.SearchCalls, MsSince(start), best));
+    if (!told) say(InfoLine(0, ScoreText(gain, 0), hooks.SearchCalls, MsSince(start), best));
     while (limits.Infinite && !stop.load())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return best;

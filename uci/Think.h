@@ -30,8 +30,9 @@ struct TimePlan {
     int64_t HardMs;
 };
 
-// Plans the time of a move for `side` (White or Black) so that the clock never runs out: a
-// share of what is left plus most of the increment, never more than half of what is left.
+// Plans the time of a move for `side` (White or Black) so that the clock never runs out: ten
+// increments are kept back, and of the rest a share plus most of the increment is spent, never
+// more than half of the rest and half an increment, nor half of the clock.
 TimePlan PlanTime(const GoLimits& limits, int side);
 
 // The root moves the engine may answer: the legal moves, less castling across an attacked

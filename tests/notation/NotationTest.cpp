@@ -68,7 +68,7 @@ TEST(San, WritesEachKindOfMoveAndReadsItBack) {
         {"rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 2", "d8h4", "Qh4#"},
     };
     for (const auto& [fen, coordinates, san] : rows) {
-        const Board board = FenBoard(fen);
+        Board board = FenBoard(fen);
         ChessMove move{}, back{};
         ASSERT_EQ(ReadLong(board, coordinates, move), MoveRead::Legal) << coordinates;
         EXPECT_EQ(SanText(board, move), san);
@@ -99,12 +99,14 @@ TEST(San, ReadsOtherProgramsFormsAndRefusesWhatIsNoLegalMove) {
     };
     for (const Row& row : rows) {
         ChessMove move{};
-        EXPECT_EQ(ReadSan(FenBoard(row.fen), row.text, move), row.read) << row.text;
+        Board board = FenBoard(row.fen);
+        EXPECT_EQ(ReadSan(board, row.text, move), row.read) << row.text;
         EXPECT_EQ(row.read == MoveRead::Legal ? LongText(move) : "", row.move);
     }
     ChessMove move{};
+    Board board = FenBoard(PawnOnE7);
     for (const char* text : {"e7e8", "e7e8x", "e7d8q", "e2e4", "z9e8"})
-        EXPECT_EQ(ReadLong(FenBoard(PawnOnE7), text, move) == MoveRead::Legal,
+        EXPECT_EQ(ReadLong(board, text, move) == MoveRead::Legal,
                   std::strcmp(text, "e7e8") == 0)
             << text;
     EXPECT_EQ(LongText(move), "e7e8q"); // a GUI's promotion without its letter is a queen

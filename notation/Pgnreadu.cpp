@@ -206,7 +206,10 @@ class Reader {
                 game.Result = token;
                 return true;
             }
-            if (token.front() == '$' || token == "e.p.") continue;
+            // NAGs, and evaluation glyphs some programs write as text ("+/=", "!?").
+            if (token.front() == '$' || token == "e.p." ||
+                (token != "--" && token.find_first_not_of("+-=/!?") == std::string_view::npos))
+                continue;
             // A move number, "12." or "12...", alone or before its move.
             size_t digits = 0;
             while (digits < token.size() && std::isdigit(static_cast<unsigned char>(token[digits])))

@@ -2,8 +2,10 @@
 
 #include <sstream>
 
+#include "engine/Findu.h"
 #include "engine/Historyu.h"
 #include "engine/Legalu.h"
+#include "engine/Makemoveu.h"
 #include "notation/Letteru.h"
 
 namespace {
@@ -139,6 +141,17 @@ bool ReadFen(std::string_view fen, Board& board, std::string& error) {
     read.PlyCount = 2 * (moveNumber > 1 ? moveNumber - 1 : 0) + (read.ToPlay == Black ? 1 : 0);
     read.Material = CountMaterial(read);
     board = read;
+    return true;
+}
+
+bool StartGame(std::string_view fen, History& history, Board& board, std::string& error) {
+    Board start{};
+    if (!ReadFen(fen, start, error)) return false;
+    DecideOutcome(start, false);
+    FindLegalMoves(start);
+    board = start;
+    ResetHistory(history);
+    PushHistory(history, board);
     return true;
 }
 

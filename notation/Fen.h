@@ -19,6 +19,11 @@ inline constexpr std::string_view StartFen =
 // ("castling: ...") for text that is not a position.
 bool ReadFen(std::string_view fen, Board& board, std::string& error);
 
+// Starts a game from a FEN position, as a new game starts from the initial one: the history
+// holds that one position and the board shows it, its check status and outcome decided and its
+// legal moves listed. Both are left as they were when the FEN is refused (see ReadFen).
+bool StartGame(std::string_view fen, History& history, Board& board, std::string& error);
+
 // Writes the position of `board` (ToPlay 1 or 2) as FEN with the given move number. The castling
 // rights are written only where the king and the rook still stand on their squares, the en
 // passant square only when a pawn can take en passant, and the halfmove clock is counted from

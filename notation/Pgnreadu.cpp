@@ -3,8 +3,6 @@
 #include <cctype>
 #include <fstream>
 
-#include "engine/Findu.h"
-#include "engine/Makemoveu.h"
 #include "notation/Fen.h"
 #include "notation/Pgn.h"
 #include "notation/San.h"
@@ -141,17 +139,9 @@ class Reader {
         const std::string* fen = nullptr;
         for (const auto& [name, value] : game.Tags)
             if (name == "FEN") fen = &value;
-        if (fen) {
-            std::string error;
-            if (!ReadFen(*fen, board, error))
-                return Fail("The FEN tag is not a position: " + error);
-            DecideOutcome(board, false);
-        } else {
-            SetUpBoard(board);
-        }
-        FindLegalMoves(board);
-        ResetHistory(*game.Game);
-        PushHistory(*game.Game, board);
+        std::string error;
+        if (!StartGame(fen ? *fen : StartFen, *game.Game, board, error))
+            return Fail("The FEN tag is not a position: " + error);
         return true;
     }
 

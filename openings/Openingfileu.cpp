@@ -111,10 +111,6 @@ bool SaveOpenings(const OpeningBook& book, const std::string& path) {
     return true;
 }
 
-void SaveOpenings(const OpeningBook& book) {
-    SaveOpenings(book, OpeningsFileName);
-}
-
 void ReadOpenings(OpeningBook& book, const std::string& text) {
     ClearOpenings(book);
     BookScan scan;
@@ -139,8 +135,4 @@ void LoadOpenings(OpeningBook& book, const std::string& path) {
         Finish(book, scan);
     }
     std::fclose(file);
-}
-
-void LoadOpenings(OpeningBook& book) {
-    LoadOpenings(book, OpeningsFileName);
 }

@@ -7,6 +7,7 @@
 #include "engine/Boardu.h"
 
 inline constexpr int OpeningBookSize = 1024;
+// The book's file, in the working folder.
 inline constexpr const char* OpeningsFileName = "Openings.grd";
 
 // Entries[i] holds 64 piece codes indexed [x][y] like Board::Squares; valid for i < EntryCount.
@@ -24,14 +25,12 @@ void AddOpening(OpeningBook& book, const Board& board);
 // Empties the book; the file is not touched.
 void ClearOpenings(OpeningBook& book);
 
-// Writes every entry to "Openings.grd" in the working folder (or to `path`), replacing it.
-// A file that cannot be written is left as it was; the overload says whether it worked.
-void SaveOpenings(const OpeningBook& book);
+// Writes every entry to `path`, replacing it. A file that cannot be written is left as it was,
+// and the answer is false.
 bool SaveOpenings(const OpeningBook& book, const std::string& path);
 
-// Replaces the book by the entries of "Openings.grd" in the working folder (or of `path`);
-// a missing or unreadable file leaves the book empty.
-void LoadOpenings(OpeningBook& book);
+// Replaces the book by the entries of the file at `path`; a missing or unreadable file leaves
+// the book empty.
 void LoadOpenings(OpeningBook& book, const std::string& path);
 
 // Replaces the book by the entries read from the text of a book file. Words are taken eight

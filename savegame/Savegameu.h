@@ -39,8 +39,8 @@ struct LoadResult {
 //     kept and Message says the file was cut short;
 //   - the file holds more than 1024 positions: the first 1024 are kept and Message says so.
 //
-// Loaded false: `history` and `board` are untouched, so they still hold the game the caller
-// had (the window starts a new game before every load), and Message is one of
+// Loaded false: `history` and `board` are untouched, so they still hold what the caller had,
+// and Message is one of
 //   "Range check error"                      (a row word shorter than eight characters),
 //   "'<value>' is not a valid integer value" (a key line whose value is not an integer),
 //   a message that the file cannot be opened, holds a word longer than 1023 characters, or

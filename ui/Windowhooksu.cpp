@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QSlider>
 #include <QTimer>
 
 #include "ui/Depth1formu.h"
@@ -19,22 +18,22 @@ void TWindowHooks::ProcessEvents() {
     ++Pumps;
     // Only a shown memo is kept current while the computer thinks; a hidden one is written
     // once the move is chosen.
-    if (Form.Depth1Form && Form.Depth1Form->isVisible()) FlushConsidered();
+    if (Form.Forms.Depth1Form && Form.Forms.Depth1Form->isVisible()) FlushConsidered();
     QCoreApplication::processEvents();
     // Counted from the end, so that a slow repaint still leaves the search its share.
     LastPump = std::chrono::steady_clock::now();
 }
 
 void TWindowHooks::SetProgressRange(int minimum, int maximum) {
-    Form.ProgBar->setRange(minimum, maximum);
+    Form.Ui.ProgBar->setRange(minimum, maximum);
 }
 
 void TWindowHooks::SetProgressPosition(int position) {
     // The bar would repaint, and flush the window to the screen, at once; a quarter of a quick
     // move's time went there. Painted with the next events instead, a few milliseconds later.
-    Form.ProgBar->setUpdatesEnabled(false);
-    Form.ProgBar->setValue(position);
-    Form.ProgBar->setUpdatesEnabled(true);
+    Form.Ui.ProgBar->setUpdatesEnabled(false);
+    Form.Ui.ProgBar->setValue(position);
+    Form.Ui.ProgBar->setUpdatesEnabled(true);
 }
 
 void TWindowHooks::ClearConsidered() {
@@ -48,15 +47,15 @@ void TWindowHooks::AddConsideredLine(const std::string& line) {
 }
 
 void TWindowHooks::RepaintConsidered() {
-    if (!Form.Depth1Form || !Form.Depth1Form->isVisible()) return;
+    if (!Form.Forms.Depth1Form || !Form.Forms.Depth1Form->isVisible()) return;
     FlushConsidered();
-    Form.Depth1Form->repaint();
+    Form.Forms.Depth1Form->repaint();
 }
 
 void TWindowHooks::FlushConsidered() {
-    if (!ConsideredChanged || !Form.Depth1Form) return;
+    if (!ConsideredChanged || !Form.Forms.Depth1Form) return;
     ConsideredChanged = false;
-    QPlainTextEdit* box = Form.Depth1Form->Box;
+    QPlainTextEdit* box = Form.Forms.Depth1Form->Box;
     box->setPlainText(ConsideredLines.join('\n'));
     // The newest line in view, as when the lines were added one by one.
     box->moveCursor(QTextCursor::End);
@@ -67,12 +66,12 @@ void TWindowHooks::ShowMessage(const std::string& text) {
 }
 
 int TWindowHooks::DepthBarPosition() {
-    return Form.DepthBar->value();
+    return Form.Game.DepthBar();
 }
 
 void TWindowHooks::SetMoveTimer(bool running) {
     if (running)
-        Form.MoveTimer->start();
+        Form.Ui.MoveTimer->start();
     else
-        Form.MoveTimer->stop();
+        Form.Ui.MoveTimer->stop();
 }

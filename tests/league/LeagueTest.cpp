@@ -1,52 +1,41 @@
 // Results entered from the winner and loser boxes, and the ranked standings of the league.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "league/Leagueentryu.h"
 #include "league/Leagueu.h"
 
 namespace {
 
-struct Game {
-    const char* winner;
-    const char* loser;
-    bool drew;
-};
-
 TEST(League, StandingsRankByPointsThenByNumber) {
-    struct Row {
-        std::vector<Game> games;
-        std::vector<std::string> top; // "name points games", best first
+    const struct {
+        const char* games; // "W>L" won, "A=B" drawn
+        const char* top;   // "number points games", best first
+    } rows[] = {
+        {"", "0 0 0, 1 0 0, 2 0 0"},
+        {"5>3", "5 3 1, 0 0 0, 1 0 0, 2 0 0, 3 0 1, 4 0 0"},
+        {"2=9 9>2", "9 4 2, 2 1 2, 0 0 0"},
+        {"12>13 3>13 8>13 15=1 14>13 14>13", "14 6 2, 3 3 1, 8 3 1, 12 3 1, 1 1 1, 15 1 1, 0 0 0"},
+        {"7>7 4=4", "7 3 2, 4 2 2, 0 0 0"}, // one opponent on both sides counts twice
     };
-    const Row rows[] = {
-        {{}, {"Opponent: 0 0 0", "Opponent: 1 0 0", "Opponent: 2 0 0"}},
-        {{{"5", "3", false}},
-         {"Opponent: 5 3 1", "Opponent: 0 0 0", "Opponent: 1 0 0", "Opponent: 2 0 0",
-          "Opponent: 3 0 1", "Opponent: 4 0 0"}},
-        {{{"2", "9", true}, {"9", "2", false}},
-         {"Opponent: 9 4 2", "Opponent: 2 1 2", "Opponent: 0 0 0"}},
-        {{{"12", "13", false},
-          {"3", "13", false},
-          {"8", "13", false},
-          {"15", "1", true},
-          {"14", "13", false},
-          {"14", "13", false}},
-         {"Opponent: 14 6 2", "Opponent: 3 3 1", "Opponent: 8 3 1", "Opponent: 12 3 1",
-          "Opponent: 1 1 1", "Opponent: 15 1 1", "Opponent: 0 0 0"}},
-        // One opponent on both sides counts twice.
-        {{{"7", "7", false}, {"4", "4", true}},
-         {"Opponent: 7 3 2", "Opponent: 4 2 2", "Opponent: 0 0 0"}},
-    };
-    for (const Row& r : rows) {
+    for (const auto& row : rows) {
         League league;
         ResetLeague(league);
-        for (const Game& g : r.games)
-            ASSERT_EQ(EnterLeagueResult(league, g.winner, g.loser, g.drew), LeagueEntry::Recorded);
+        std::istringstream games(row.games);
+        for (std::string g; games >> g;) {
+            const size_t at = g.find_first_of(">=");
+            ASSERT_EQ(EnterLeagueResult(league, g.substr(0, at), g.substr(at + 1), g[at] == '='),
+                      LeagueEntry::Recorded);
+        }
         const LeagueLines lines = LeagueStandings(league);
-        for (size_t k = 0; k < r.top.size(); ++k)
-            EXPECT_EQ(lines.Names[k] + " " + lines.Points[k] + " " + lines.Games[k], r.top[k]);
+        std::string top;
+        for (size_t k = 0; k < LeagueSize && top.size() < std::string(row.top).size(); ++k)
+            top += (k ? ", " : "") + lines.Names[k].substr(10) + " " + lines.Points[k] + " " +
+                   lines.Games[k];
+        EXPECT_EQ(top, row.top);
+        EXPECT_EQ(lines.Names[0].substr(0, 10), "Opponent: ");
     }
     League league;
     league.fill({7, 7, 7});

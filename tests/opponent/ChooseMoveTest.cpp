@@ -5,40 +5,17 @@
 
 #include "engine/Makemoveu.h"
 #include "opponent/Choosemove.h"
-#include "opponent/Evaluate.h"
-#include "opponent/Search.h"
 #include "tests/opponent/OpponentTestUtil.h"
 
 namespace {
 
 const char* const KingAndPawn = "8/8/4k3/8/3PK3/8/8/8 w - - 0 45"; // five root moves
 
-// Returns `board` after `move`, added to the book of `opponent` when one is given.
-Board After(Board board, const Move& move, Opponent* opponent = nullptr) {
+// Returns `board` after `move`, added to the book of `opponent`.
+Board After(Board board, const Move& move, Opponent& opponent) {
     MakeMove(board, move.X1, move.Y1, move.X2, move.Y2);
-    if (opponent) {
-        OpeningBook& book = opponent->Book;
-        std::copy(&board.Squares[0][0], &board.Squares[0][0] + 64,
-                  &book.Entries[book.EntryCount++][0][0]);
-    }
+    AddOpening(opponent.Book, board);
     return board;
-}
-
-int32_t ScoreOf(const ChoiceTrace& trace, const Move& move) {
-    for (size_t k = 0; k < trace.Ordered.size(); ++k)
-        if (Same(trace.Ordered[k], move)) return trace.Scores[k];
-    ADD_FAILURE() << "move not searched";
-    return 0;
-}
-
-TEST(ChooseMove, QuickScanOrderTakesTheFirstOfEqualScores) {
-    std::vector<int32_t> quick = {10, 40, 40, -5};
-    std::vector<int> order;
-    for (int b = 0; b < 4; ++b) {
-        order.push_back(NextBestQuick(quick));
-        quick[order.back()] = -9999999;
-    }
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 0, 3}));
 }
 
 TEST(ChooseMove, PicksAmongTiesWithTheRandomDrawAndShowsEachScore) {
@@ -62,51 +39,14 @@ TEST(ChooseMove, PicksAmongTiesWithTheRandomDrawAndShowsEachScore) {
               "WhiteConsidered Moves:***********************");
     EXPECT_EQ(std::tuple(hooks.lines.size(), hooks.progressMax, hooks.lastProgress),
               std::tuple(8u, 5, 4));
-    // The capture step grows by 0.005 per root move, in double precision, up to 0.25.
-    EXPECT_EQ(opponent->CaptureStep, 0.25f);
-    const auto mean = MakeOpponent(0.1f);
-    ChooseMove(*mean, FromFen(KingAndPawn), hooks);
-    float expected = 0.1f;
-    for (int i = 0; i < 5; ++i)
-        expected = static_cast<float>(static_cast<double>(expected) + 0.005);
-    EXPECT_EQ(mean->CaptureStep, expected);
 }
 
-TEST(ChooseMove, BookMovesEarnTheirBonusAndComeFirst) {
-    // A constant capture step keeps each score independent of the search order.
-    const auto plain = MakeOpponent(0.25f);
-    const auto booked = MakeOpponent(0.25f);
-    const Board start = FromFen(std::string(StartFen), 0);
-    const Move e4{4, 6, 4, 4};
-    After(start, e4, booked.get());
-    RecordingHooks hooks;
-    ChoiceTrace without, with;
-    ChooseMove(*plain, start, hooks, &without);
-    ChooseMove(*booked, start, hooks, &with);
-    for (const Move& m : without.Ordered)
-        EXPECT_EQ(ScoreOf(with, m), ScoreOf(without, m) + (Same(m, e4) ? MainBookBonus : 0));
-    EXPECT_TRUE(Same(with.Ordered[0], e4)); // 80 in the quick scan
-
-    // Stopped moves score above everything, the book move the most.
-    hooks.stopOnProgress = booked.get();
-    ChooseMove(*booked, start, hooks, &with);
-    ASSERT_EQ(with.Scores.size(), 20u);
-    for (size_t k = 0; k < with.Scores.size(); ++k)
-        EXPECT_EQ(with.Scores[k], Same(with.Ordered[k], e4) ? 2000000101 : 2000000001);
-}
-
-TEST(ChooseMove, PromotingMoveIsScoredWithoutNegationOrBookBonus) {
+TEST(ChooseMove, PromotionThenItsPieceWithoutProgressOrSeeding) {
     const auto booked = MakeOpponent();
     const Move promote{1, 1, 1, 0};
-    const Board promoted = After(FromFen(PawnOnB7), promote, booked.get());
+    const Board promoted = After(FromFen(PawnOnB7), promote, *booked);
     RecordingHooks hooks;
-    ChoiceTrace trace;
-    EXPECT_TRUE(Same(ChooseMove(*booked, FromFen(PawnOnB7), hooks, &trace), promote));
-    OpponentHooks plain;
-    EXPECT_EQ(ScoreOf(trace, promote),
-              Search(*booked, true, -SearchInfinity, SearchInfinity, promoted, 1.0f, plain));
-
-    // Then the four pieces are scored, without the main search's progress or seeding.
+    EXPECT_TRUE(Same(ChooseMove(*booked, FromFen(PawnOnB7), hooks), promote));
     RecordingHooks choice;
     ChoiceTrace pieces;
     const Move chosen = ChooseMove(*booked, promoted, choice, &pieces);

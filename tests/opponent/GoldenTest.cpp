@@ -2,25 +2,12 @@
 // so that speed work can show it changes no score.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <string>
 
 #include "tools/bench/Suite.h"
 
 namespace {
-
-std::map<std::string, std::string> ReadGolden() {
-    std::map<std::string, std::string> golden;
-    std::ifstream in(BRISKO_GOLDEN_FILE);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        const size_t second = line.find(' ', line.find(' ') + 1);
-        golden[line.substr(0, second)] = line;
-    }
-    return golden;
-}
 
 // The middlegames at the deepest level take seconds each; they run with the slow tests.
 bool IsSlow(int level, const std::string& name) {
@@ -29,8 +16,8 @@ bool IsSlow(int level, const std::string& name) {
 }
 
 TEST(Golden, RootScoresMatchTheRecord) {
-    const auto golden = ReadGolden();
-    ASSERT_FALSE(golden.empty()) << "cannot read " << BRISKO_GOLDEN_FILE;
+    std::map<std::string, std::string> golden;
+    ASSERT_TRUE(ReadGolden(BRISKO_GOLDEN_FILE, golden)) << "cannot read " << BRISKO_GOLDEN_FILE;
     int checked = 0;
     for (int level = 0; level < LevelCount; ++level)
         for (const SuitePosition& p : BenchSuite()) {

@@ -31,21 +31,16 @@ inline bool Same(const Move& a, const Move& b) {
     return SameMove(a, b.X1, b.Y1, b.X2, b.Y2);
 }
 
-// Records what the window is told, answers a fixed depth and random draw, and sets Stop of
-// `stopOnProgress` when the main search starts.
+// Records what the window is told, and answers a fixed depth and random draw.
 struct RecordingHooks : OpponentHooks {
     int depthBar = 2, random = 0, seeds = 0, draws = 0, lastProgress = -1, progressMax = -1;
-    Opponent* stopOnProgress = nullptr;
     std::vector<std::string> lines, messages;
     std::vector<bool> timer;
 
     int DepthBarPosition() override { return depthBar; }
     void SeedRandom() override { ++seeds; }
     int Random() override { return ++draws, random; }
-    void SetProgressRange(int, int maximum) override {
-        progressMax = maximum;
-        if (stopOnProgress) stopOnProgress->Stop = true;
-    }
+    void SetProgressRange(int, int maximum) override { progressMax = maximum; }
     void SetProgressPosition(int position) override { lastProgress = position; }
     void ClearConsidered() override { lines.clear(); }
     void AddConsideredLine(const std::string& line) override { lines.push_back(line); }

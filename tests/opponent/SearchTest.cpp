@@ -1,21 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-
-#include "engine/Findu.h"
-#include "engine/Legalu.h"
 #include "engine/Makemoveu.h"
-#include "opponent/Evaluate.h"
 #include "opponent/Search.h"
 #include "tests/opponent/OpponentTestUtil.h"
 
 namespace {
-
-// White's queen can take a pawn that a pawn defends.
-const char* const Exchange = "7k/6pp/4p3/3p4/3Q4/8/6PP/7K w - - 0 1";
-// White's rook can take a loose pawn.
-const char* const LoosePawn = "6k1/5ppp/8/3p4/8/8/3R1PPP/6K1 w - - 0 1";
 
 Board Choosing() {
     Board board = FromFen(PawnOnB7);
@@ -36,90 +25,6 @@ struct PumpHooks : OpponentHooks {
     int stopAt, pumps = 0;
     uint64_t callsAtStop = 0;
 };
-
-int32_t Root(const Opponent& opponent, bool full, const Board& board, float depth) {
-    OpponentHooks hooks;
-    return Search(opponent, full, -SearchInfinity, SearchInfinity, board, depth, hooks);
-}
-
-// The score a node must get, built from its legal moves: each child searched with the full
-// window at `childDepth`, taken negated unless the mover must still choose a promotion piece.
-template <typename ChildDepth>
-int32_t Composed(const Opponent& opponent, bool full, Board board, ChildDepth childDepth) {
-    FindLegalMoves(board);
-    int32_t best = -SearchInfinity;
-    for (int i = 0; i < board.LegalCount; ++i) {
-        const Move m = board.LegalMoves[i];
-        if (m.X1 != PromotionChoice && std::abs(m.Y2 - m.Y1) == 2 &&
-            PieceType(board.Squares[m.X1][m.Y1]) == Pawn)
-            continue; // not a candidate of the search
-        Board child = board;
-        MakeMove(child, m.X1, m.Y1, m.X2, m.Y2);
-        const int32_t s =
-            Root(opponent, full, child, childDepth(std::abs(child.Material - board.Material) > 2));
-        best = std::max(best, child.ToPlay == White || child.ToPlay == Black ? -s : s);
-    }
-    return best;
-}
-
-TEST(Search, NodeScoreIsBuiltFromItsChildren) {
-    struct Row {
-        Board board;
-        bool full;
-        float depth;
-        const char* why;
-    };
-    const Row rows[] = {
-        {FromFen(Exchange), true, 1.0f, "a capture costs the step below 2.0"},
-        {FromFen(Exchange), true, 1.5f, "a capture costs the step below 2.0"},
-        {FromFen(Exchange), true, 2.0f, "not at 2.0"},
-        {FromFen(LoosePawn), true, 2.0f, "not at 2.0"},
-        {FromFen(Exchange), false, 1.0f, "quick mode costs 1.0 for every move"},
-        {FromFen(PawnOnB7), false, 2.0f, "promotion is searched without negation"},
-        {Choosing(), false, 1.0f, "the choice node is the best piece for the chooser"},
-    };
-    const auto opponent = MakeOpponent(0.25f);
-    for (const Row& r : rows) {
-        const auto rule = [&r](bool capture) {
-            return r.full && r.depth < 2.0f && capture ? r.depth - 0.25f : r.depth - 1.0f;
-        };
-        EXPECT_EQ(Root(*opponent, r.full, r.board, r.depth),
-                  Composed(*opponent, r.full, r.board, rule))
-            << r.why << " (depth " << r.depth << ")";
-    }
-    // The rows above can tell an extension at 2.0 from none.
-    const Board loose = FromFen(LoosePawn);
-    EXPECT_NE(
-        Root(*opponent, true, loose, 2.0f),
-        Composed(*opponent, true, loose, [](bool capture) { return capture ? 1.75f : 1.0f; }));
-    // The queen's capture is refuted only when the reply is searched.
-    EXPECT_GT(Root(*opponent, false, rows[0].board, 1.0f),
-              Root(*opponent, true, rows[0].board, 1.0f));
-}
-
-TEST(Search, HorizonAndMateFollowTheFloatDepth) {
-    const auto opponent = MakeOpponent();
-    const Board mated = FromFen("rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3");
-    // 10 x 0.9f is 8.99999976 in double, so the cut gives -65544 (float arithmetic: -65545).
-    // Below 0.1 the depth is 0: the static score, which knows mate without the depth.
-    for (const auto& [depth, score] :
-         {std::pair{2.0f, -65556}, {0.75f, -65543}, {0.9f, -65544}, {0.05f, -65536}})
-        EXPECT_EQ(Root(*opponent, true, mated, depth), score) << depth;
-
-    const Board board = FromFen(Exchange);
-    const int32_t e = Evaluate(board, 0);
-    PumpHooks hooks(*opponent, 0);
-    EXPECT_EQ(Search(*opponent, true, -SearchInfinity, SearchInfinity, board, 0.05f, hooks), e);
-    EXPECT_EQ(Search(*opponent, true, -SearchInfinity, e - 7, board, 0.05f, hooks), e - 7);
-    // The float nearest 0.1 lies above 0.1: it still searches the moves.
-    Search(*opponent, true, -SearchInfinity, SearchInfinity, board, 0.1f, hooks);
-    EXPECT_GT(hooks.SearchCalls, 3u);
-
-    // In check from h4: only the pawn's two-square advance blocks it, and it is not searched.
-    const Board blocked = FromFen("7k/8/8/7r/K6r/7r/4P3/8 w - - 0 1");
-    EXPECT_EQ(Root(*opponent, false, blocked, 1.5f), Evaluate(blocked, 1));
-    EXPECT_NE(Evaluate(blocked, 1), Evaluate(blocked, 0));
-}
 
 TEST(Search, EventsArePumpedBelowDepthTwoAndStopUnwindsAtOnce) {
     auto opponent = MakeOpponent(0.25f);

@@ -1,30 +1,12 @@
 // Saving a game and reading it back gives the same positions; saving never damages an old file.
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
+#include "tests/common/ScratchFolder.h"
 #include "tests/savegame/SaveTestUtil.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-struct ScratchFolder {
-    fs::path Path = fs::temp_directory_path() / ("brisko-savegame-" + std::to_string(getpid()));
-    ScratchFolder() { fs::create_directories(Path); }
-    ~ScratchFolder() { fs::remove_all(Path); }
-    std::string File(const char* name) const { return (Path / name).string(); }
-    long Files() const { return std::distance(fs::directory_iterator(Path), {}); }
-};
-
-std::string ReadAll(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 const std::string Shuffle = "g1f3 g8f6 f3g1 f6g8 ";
 
@@ -50,7 +32,7 @@ TEST(RoundTrip, EveryPositionComesBackFieldForField) {
         const std::string path = folder.File("game.bch");
         std::ofstream(path) << "an older save";
         ASSERT_TRUE(SaveGame(path, *history));
-        EXPECT_EQ(ReadAll(path), SavedGameText(*history));
+        EXPECT_EQ(ReadBytes(path), SavedGameText(*history));
         EXPECT_EQ(folder.Files(), 1) << "no temporary left";
 
         auto loaded = std::make_unique<History>();
@@ -89,9 +71,9 @@ TEST(SaveFile, FailuresReturnFalseAndKeepTheOldFile) {
     // No such folder, a place nobody may write to (even as root), a folder in the way.
     EXPECT_FALSE(SaveGame(folder.File("no/such/folder/game.bch"), *history));
     EXPECT_FALSE(SaveGame("/proc/brisko-game.bch", *history));
-    fs::create_directory(folder.File("taken.bch"));
+    std::filesystem::create_directory(folder.File("taken.bch"));
     EXPECT_FALSE(SaveGame(folder.File("taken.bch"), *history));
-    EXPECT_TRUE(fs::is_directory(folder.File("taken.bch")));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("taken.bch")));
 
     // A file size limit makes the write fail part of the way through, as a full disk would.
     const std::string path = folder.File("game.bch");
@@ -107,12 +89,12 @@ TEST(SaveFile, FailuresReturnFalseAndKeepTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(ReadAll(path), "the previous save");
+    EXPECT_EQ(ReadBytes(path), "the previous save");
     EXPECT_EQ(folder.Files(), 2) << "no temporary left";
 
     history->Count = 0; // nothing to save: no file
     EXPECT_FALSE(SaveGame(folder.File("empty.bch"), *history));
-    EXPECT_FALSE(fs::exists(folder.File("empty.bch")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("empty.bch")));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
 #include "engine/Makemoveu.h"
@@ -102,4 +103,17 @@ std::string GoldenLine(int level, const SuitePosition& position, const ChoiceTra
     for (size_t k = 0; k < trace.Ordered.size(); ++k)
         line += " " + RootMoveName(trace.Ordered[k]) + ":" + std::to_string(trace.Scores[k]);
     return line;
+}
+
+bool ReadGolden(const std::string& path, std::map<std::string, std::string>& golden) {
+    std::ifstream in(path);
+    if (!in) return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        const size_t first = line.find(' ');
+        const size_t second = line.find(' ', first == std::string::npos ? first : first + 1);
+        golden[line.substr(0, second)] = line;
+    }
+    return true;
 }

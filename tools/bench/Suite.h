@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,3 +41,7 @@ std::string RootMoveName(const Move& move);
 // One line of the golden file: level, position, then every root move and its final score in
 // the order searched.
 std::string GoldenLine(int level, const SuitePosition& position, const ChoiceTrace& trace);
+
+// Reads a golden file into a map from "level position" to its line; false when it cannot be
+// read.
+bool ReadGolden(const std::string& path, std::map<std::string, std::string>& golden);

@@ -22,20 +22,6 @@ int Usage() {
     return 2;
 }
 
-// Reads the golden file into a map from "level position" to its line.
-bool ReadGolden(const std::string& path, std::map<std::string, std::string>& golden) {
-    std::ifstream in(path);
-    if (!in) return false;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        const size_t first = line.find(' ');
-        const size_t second = line.find(' ', first == std::string::npos ? first : first + 1);
-        golden[line.substr(0, second)] = line;
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {

@@ -6,6 +6,7 @@
 #include "engine/Historyu.h"
 #include "engine/Legalu.h"
 #include "engine/Makemoveu.h"
+#include "engine/Validu.h"
 #include "notation/Letteru.h"
 
 namespace {
@@ -76,14 +77,13 @@ bool ReadCastling(const std::string& castling, Board& board, std::string& error)
     return true;
 }
 
+// The square behind a pawn that has just advanced two squares: rank 3 behind a White pawn,
+// rank 6 behind a Black one. Whether that pawn is the one that moved last is ReadFen's test.
 bool ReadEnPassant(const std::string& ep, Board& board, std::string& error) {
     if (ep == "-") return true;
-    // The square behind a pawn that has just advanced two squares: rank 6 behind a Black pawn
-    // when White is to move, rank 3 behind a White one when Black is.
-    const char rank = board.ToPlay == White ? '6' : '3';
-    if (ep.size() != 2 || ep[0] < 'a' || ep[0] > 'h' || ep[1] != rank)
-        return error = "en passant: '" + ep + "' is not '-' or a square on rank " + rank, false;
-    (board.ToPlay == White ? board.ep2 : board.ep1) = ep[0] - 'a';
+    if (ep.size() != 2 || ep[0] < 'a' || ep[0] > 'h' || (ep[1] != '3' && ep[1] != '6'))
+        return error = "en passant: '" + ep + "' is not '-' or a square on rank 3 or 6", false;
+    (ep[1] == '3' ? board.ep1 : board.ep2) = ep[0] - 'a';
     return true;
 }
 
@@ -113,7 +113,7 @@ void SetHalfmoveClock(Board& board, int plies) {
 
 } // namespace
 
-bool ReadFen(std::string_view fen, Board& board, std::string& error) {
+bool ParseFen(std::string_view fen, Board& board, std::string& error) {
     std::istringstream in{std::string(fen)};
     std::string placement, side, castling = "-", ep = "-", halfmove = "0", fullmove = "1", more;
     if (!(in >> placement >> side)) return error = "a FEN needs pieces and a side to move", false;
@@ -140,6 +140,30 @@ bool ReadFen(std::string_view fen, Board& board, std::string& error) {
     // Some programs write move number 0 for the first move.
     read.PlyCount = 2 * (moveNumber > 1 ? moveNumber - 1 : 0) + (read.ToPlay == Black ? 1 : 0);
     read.Material = CountMaterial(read);
+    board = read;
+    return true;
+}
+
+bool ReadFen(std::string_view fen, Board& board, std::string& error) {
+    Board read{};
+    if (!ParseFen(fen, read, error)) return false;
+    // Only the side that has just moved can have just advanced a pawn two squares.
+    const int wrongFile = read.ToPlay == White ? read.ep1 : read.ep2;
+    if (wrongFile >= 0)
+        return error = std::string("en passant: ") + static_cast<char>('a' + wrongFile) +
+                       (read.ToPlay == White ? "3" : "6") + " is behind a pawn of the side to move",
+               false;
+    // The same test as a saved game's positions pass: a right whose king or rook has left home
+    // is dropped, and a position no game can reach is refused, naming the field to mend.
+    SettlePosition(read);
+    std::string reason;
+    if (!IsReachable(read, reason)) {
+        if (!reason.empty() && reason.back() == '.') reason.pop_back();
+        const bool ep = reason.find("n passant") != std::string::npos;
+        const bool check = reason.find("in check") != std::string::npos;
+        error = (ep ? "en passant: " : check ? "side to move: " : "pieces: ") + reason;
+        return false;
+    }
     board = read;
     return true;
 }

@@ -11,12 +11,18 @@ struct History;
 inline constexpr std::string_view StartFen =
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
+// Reads a FEN record as ReadFen does, without the test that a game can reach the position: for
+// the hand-made positions of the tests, which are sometimes meant to be impossible.
+bool ParseFen(std::string_view fen, Board& board, std::string& error);
+
 // Sets `board` to the position of a FEN record: pieces, side to move, the four castling rights,
 // the en passant file, the halfmove clock as quiet move pairs (see FenHalfmoveClock) and the
 // move number as PlyCount (two a move, one more with Black to move). The last four fields may
 // be left out. Material is counted from the squares; everything else is as ClearBoard leaves
-// it. Returns false, leaving `board` as it was, with `error` naming the field at fault
-// ("castling: ...") for text that is not a position.
+// it. The position then passes the test a saved game's positions pass (SettlePosition, then
+// IsReachable): a castling right whose king or rook has left home is dropped, and a position no
+// game can reach is refused. Returns false, leaving `board` as it was, with `error` naming the
+// field at fault ("castling: ...", "pieces: Black has no king") for text that is not a position.
 bool ReadFen(std::string_view fen, Board& board, std::string& error);
 
 // Starts a game from a FEN position, as a new game starts from the initial one: the history

@@ -1,15 +1,15 @@
 // The PGN reader: the first game of a text, in the forgiving import format, played move by
 // move into a new history.
 #include <cctype>
-#include <fstream>
 
 #include "notation/Fen.h"
 #include "notation/Pgn.h"
 #include "notation/San.h"
+#include "textfile/Safefileu.h"
 
 namespace {
 
-// More than any game needs; a bigger file (a whole database) is read this far.
+// Far more than any one game needs; a bigger file is a whole database.
 constexpr size_t MaxPgnBytes = 64 << 20;
 
 bool IsSpace(char c) {
@@ -234,15 +234,24 @@ PgnGame ReadPgn(std::string_view text) {
 }
 
 PgnGame ImportPgn(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        PgnGame game;
-        game.Message = "The file '" + path + "' cannot be opened";
-        return game;
-    }
     std::string text;
-    char chunk[1 << 16];
-    while (text.size() < MaxPgnBytes && in.read(chunk, sizeof chunk).gcount() > 0)
-        text.append(chunk, static_cast<size_t>(in.gcount()));
-    return ReadPgn(text);
+    PgnGame refused;
+    switch (ReadRegularFile(path, MaxPgnBytes, text)) {
+    case FileRead::Read:
+        return ReadPgn(text);
+    case FileRead::NotRegular:
+        refused.Message = "Cannot open \"" + path + "\": it is not a regular file";
+        break;
+    case FileRead::TooLarge:
+        refused.Message = "Cannot open \"" + path + "\": it is larger than " +
+                          std::to_string(MaxPgnBytes >> 20) + " MB";
+        break;
+    case FileRead::Failed:
+        refused.Message = "Cannot read the file \"" + path + "\"";
+        break;
+    default:
+        refused.Message = "Cannot open the file \"" + path + "\"";
+        break;
+    }
+    return refused;
 }

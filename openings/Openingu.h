@@ -1,6 +1,7 @@
 // The opening book: board layouts the computer likes to reach, read from "Openings.grd".
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +10,9 @@
 inline constexpr int OpeningBookSize = 1024;
 // The book's file, in the working folder.
 inline constexpr const char* OpeningsFileName = "Openings.grd";
+// A full book takes 84 KB. The book is read at every new game, so a file larger than this is
+// not read at all.
+inline constexpr std::size_t MaxOpeningsFileSize = 1 << 20;
 
 // Entries[i] holds 64 piece codes indexed [x][y] like Board::Squares; valid for i < EntryCount.
 struct OpeningBook {
@@ -29,13 +33,15 @@ void ClearOpenings(OpeningBook& book);
 // and the answer is false.
 bool SaveOpenings(const OpeningBook& book, const std::string& path);
 
-// Replaces the book by the entries of the file at `path`; a missing or unreadable file leaves
+// Replaces the book by the entries of the file at `path`; a missing or unreadable file, one
+// that is not a regular file (a FIFO, a device) or one larger than MaxOpeningsFileSize leaves
 // the book empty.
 void LoadOpenings(OpeningBook& book, const std::string& path);
 
 // Replaces the book by the entries read from the text of a book file. Words are taken eight
 // at a time, one per row; a last group of fewer than eight words is dropped, and so is every
-// group after the 1024th.
+// group after the 1024th. A word longer than 1023 characters before the book is full leaves the
+// book empty.
 void ReadOpenings(OpeningBook& book, const std::string& text);
 
 // Returns the text SaveOpenings writes for the book.

@@ -15,7 +15,7 @@ namespace {
 
 const char* const Castles = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
 const char* const Knights = "4k3/8/8/8/8/8/8/1N2KN2 w - - 0 1"; // both reach d2
-const char* const PawnOnE7 = "3k4/4P3/8/8/8/8/8/4K3 w - - 0 1";
+const char* const PawnOnE7 = "2k5/4P3/8/8/8/8/8/4K3 w - - 0 1";
 const char* const OperaGame = "e2e4 e7e5 g1f3 d7d6 d2d4 c8g4 d4e5 g4f3 d1f3 d6e5 f1c4 g8f6 f3b3 "
                               "d8e7 b1c3 c7c6 c1g5 b7b5 c3b5 c6b5 c4b5 b8d7 e1c1 a8d8 d1d7 d8d7 "
                               "h1d1 e7e6 b5d7 f6d7 b3b8 d7b8 d1d8";
@@ -106,8 +106,7 @@ TEST(San, ReadsOtherProgramsFormsAndRefusesWhatIsNoLegalMove) {
     ChessMove move{};
     Board board = FenBoard(PawnOnE7);
     for (const char* text : {"e7e8", "e7e8x", "e7d8q", "e2e4", "z9e8"})
-        EXPECT_EQ(ReadLong(board, text, move) == MoveRead::Legal,
-                  std::strcmp(text, "e7e8") == 0)
+        EXPECT_EQ(ReadLong(board, text, move) == MoveRead::Legal, std::strcmp(text, "e7e8") == 0)
             << text;
     EXPECT_EQ(LongText(move), "e7e8q"); // a GUI's promotion without its letter is a queen
 }
@@ -150,6 +149,10 @@ TEST(Fen, NamesTheFieldThatIsWrong) {
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1", "side to move:"},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkk - 0 1", "castling:"},
         {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e3 0 1", "en passant:"},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq e3 0 1", "en passant: En passant"},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQ1BNR w kq - 0 1", "pieces: White has no king"},
+        {"4k3/8/8/8/8/8/8/r3K3 b - - 0 1", "side to move: White is in check"},
+        {"P3k3/8/8/8/8/8/8/4K3 w - - 0 1", "pieces: A White pawn stands on its last row"},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - -1 1", "halfmove clock:"},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 x", "move number:"},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 moves", "six fields"},
@@ -234,7 +237,8 @@ TEST(Pgn, BrokenGamesNameTheMoveAndTheFault) {
         EXPECT_EQ(read.Message, message);
     }
     EXPECT_EQ(ImportPgn("/nonexistent/game.pgn").Message,
-              "The file '/nonexistent/game.pgn' cannot be opened");
+              "Cannot open the file \"/nonexistent/game.pgn\"");
+    EXPECT_EQ(ImportPgn("/").Message, "Cannot open \"/\": it is not a regular file");
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "openings/Openingu.h"
 #include "tests/common/ScratchFolder.h"
 
@@ -100,6 +102,9 @@ TEST(OpeningFile, ReadsEightWordsPerEntryWhateverTheLines) {
              "K ........ ........ ........ ........ ........ ........ ........",
          initial + "K" + std::string(63, '.')}, // long words are cut, short ones padded
         {oddBytes, "rn.qk.nr" + initial.substr(8)},
+        // No book holds a word longer than 1023 characters: the whole file is refused.
+        {std::string(1023, 'K') + " " + rows.substr(9), "KKKKKKKK" + initial.substr(8)},
+        {rows + std::string(1024, 'K') + " " + rows.substr(9), ""},
     };
     for (const auto& file : files) {
         auto book = NewBook();
@@ -147,8 +152,19 @@ TEST(OpeningFile, MissingUnreadableOrUnwritableFileChangesNothingOnDisk) {
     EXPECT_FALSE(SaveOpenings(*book, nowhere));
     EXPECT_FALSE(std::filesystem::exists(nowhere));
     EXPECT_EQ(book->EntryCount, 1);
-    // A missing file, or a folder in its place, gives an empty book.
-    for (const std::string& path : {folder.File("absent.grd"), folder.Path.string()}) {
+    // A planted link at a name the writer once used is never written through.
+    std::ofstream(folder.File("victim")) << "kept";
+    std::filesystem::create_symlink("victim", folder.File("book.grd.new"));
+    ASSERT_TRUE(SaveOpenings(*book, folder.File("book.grd")));
+    EXPECT_EQ(ReadBytes(folder.File("victim")), "kept");
+    // A missing file, a folder, a FIFO, an endless device or a huge file gives an empty book at
+    // once.
+    ASSERT_EQ(mkfifo(folder.File("fifo.grd").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder.File("zero.grd"));
+    std::ofstream(folder.File("huge.grd")) << WriteOpenings(*book);
+    std::filesystem::resize_file(folder.File("huge.grd"), std::uintmax_t{10} << 30); // sparse
+    for (const char* name : {"absent.grd", "", "fifo.grd", "zero.grd", "huge.grd"}) {
+        const std::string path = folder.File(name);
         AddOpening(*book, Initial());
         LoadOpenings(*book, path);
         EXPECT_EQ(book->EntryCount, 0) << path;

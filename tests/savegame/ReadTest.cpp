@@ -28,7 +28,8 @@ TEST(Read, ShortLayoutTakesNewBoardValuesForWhatItLacks) {
     ASSERT_EQ(game.Positions->Count, 2);
     for (int i = 0; i < 2; ++i) {
         const Board& b = game[i];
-        EXPECT_TRUE(b.QueenCastle1 && b.KingCastle1 && b.QueenCastle2 && b.KingCastle2);
+        EXPECT_TRUE(b.QueenCastle1 && b.QueenCastle2 && b.KingCastle2);
+        EXPECT_EQ(b.KingCastle1, i == 1); // cleared while no rook stands on h1
         EXPECT_EQ(std::tie(b.ep1, b.ep2, b.Bored50, b.Recent1.X1, b.PenRecent2.X1, b.PlyCount),
                   std::make_tuple(-1, -1, 0, NoMove, NoMove, 0));
     }
@@ -73,17 +74,19 @@ TEST(Read, FlagsIntegersAndEnPassantFiles) {
         {"QueenCastle1=T", "QueenCastle1=t", FIELD(QueenCastle1), false},
         {"QueenCastle1=T", "QueenCastle1=TT", FIELD(QueenCastle1), false},
         {"RepStale=F", "RepStale=T", FIELD(RepStale), true},
-        // Integers take a sign and leading zeros, and the whole 32-bit range.
+        // Integers take a sign and leading zeros, and the whole 32-bit range; the draw counters
+        // are then clamped into the range a game gives them.
         {"Bored50=0", "Bored50=+7", FIELD(Bored50), 7},
-        {"Bored50=0", "Bored50=-0012", FIELD(Bored50), -12},
-        {"Repetition1=0", "Repetition1=-2147483648", FIELD(Repetition1), -2147483648LL},
+        {"Bored50=0", "Bored50=-0012", FIELD(Bored50), 0},
+        {"Bored50=0", "Bored50=51", FIELD(Bored50), 50},
+        {"Repetition1=0", "Repetition1=-2147483648", FIELD(Repetition1), 0},
+        {"Repetition2=0", "Repetition2=2147483647", FIELD(Repetition2), 4},
         {"Recent2.Y2=0", "Recent2.Y2=2147483647", FIELD(Recent2.Y2), 2147483647},
         // A key one letter short lends its value's first character to the key.
-        {"ep2=-1", "ep=-1", FIELD(ep2), 1},
+        {"ep1=-1", "ep=-1", FIELD(ep1), 1},
         // En passant files stay on the board; move fields are only compared, so any value stays.
         {"ep1=-1", "ep1=8", FIELD(ep1), -1},
         {"ep2=-1", "ep2=-5", FIELD(ep2), -1},
-        {"ep2=-1", "ep2=7", FIELD(ep2), 7},
         {"Recent1.Y1=0", "Recent1.Y1=-40", FIELD(Recent1.Y1), -40},
         // The draw counters read from the file decide the outcome.
         {"Bored50=0", "Bored50=50", FIELD(Outcome), Drawn},

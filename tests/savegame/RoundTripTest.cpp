@@ -2,11 +2,14 @@
 #include <csignal>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "tests/common/ScratchFolder.h"
 #include "tests/savegame/SaveTestUtil.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string Shuffle = "g1f3 g8f6 f3g1 f6g8 ";
 
@@ -68,12 +71,13 @@ TEST(SaveFile, FailuresReturnFalseAndKeepTheOldFile) {
     ScratchFolder folder;
     Board board{};
     const auto history = PlayGame(board, Shuffle);
-    // No such folder, a place nobody may write to (even as root), a folder in the way.
-    EXPECT_FALSE(SaveGame(folder.File("no/such/folder/game.bch"), *history));
+    // No such folder, a place nobody may write to (even as root), a folder or a FIFO in the way.
+    fs::create_directory(folder.File("taken.bch"));
+    ASSERT_EQ(mkfifo(folder.File("fifo.bch").c_str(), 0600), 0);
+    for (const char* name : {"no/such/folder/game.bch", "taken.bch", "fifo.bch"})
+        EXPECT_FALSE(SaveGame(folder.File(name), *history)) << name;
     EXPECT_FALSE(SaveGame("/proc/brisko-game.bch", *history));
-    std::filesystem::create_directory(folder.File("taken.bch"));
-    EXPECT_FALSE(SaveGame(folder.File("taken.bch"), *history));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.File("taken.bch")));
+    EXPECT_TRUE(fs::is_directory(folder.File("taken.bch")) && fs::is_fifo(folder.File("fifo.bch")));
 
     // A file size limit makes the write fail part of the way through, as a full disk would.
     const std::string path = folder.File("game.bch");
@@ -90,11 +94,26 @@ TEST(SaveFile, FailuresReturnFalseAndKeepTheOldFile) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadBytes(path), "the previous save");
-    EXPECT_EQ(folder.Files(), 2) << "no temporary left";
+    EXPECT_EQ(folder.Files(), 3) << "no temporary left";
 
     history->Count = 0; // nothing to save: no file
     EXPECT_FALSE(SaveGame(folder.File("empty.bch"), *history));
     EXPECT_FALSE(std::filesystem::exists(folder.File("empty.bch")));
+}
+
+TEST(SaveFile, ALinkIsSavedThroughAndTheModeIsKept) {
+    ScratchFolder folder;
+    Board board{};
+    const auto history = PlayGame(board, "e2e4");
+    const std::string real = folder.File("real.bch"), link = folder.File("link.bch");
+    std::ofstream(real) << "the previous save";
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.bch", link);
+    ASSERT_TRUE(SaveGame(link, *history));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(real), SavedGameText(*history));
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(folder.Files(), 2) << "no temporary left";
 }
 
 } // namespace

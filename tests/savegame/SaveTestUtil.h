@@ -14,6 +14,7 @@
 #include "engine/Legalu.h"
 #include "engine/Makemoveu.h"
 #include "savegame/Savegameu.h"
+#include "tests/common/ScratchFolder.h"
 
 // Plays moves such as "e2e4 a7a8q" (a fifth letter answers the promotion choice) from the
 // initial position; "back" steps back one position.

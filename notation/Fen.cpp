@@ -8,6 +8,7 @@
 #include "engine/Makemoveu.h"
 #include "engine/Validu.h"
 #include "notation/Letteru.h"
+#include "notation/San.h"
 
 namespace {
 
@@ -253,13 +254,5 @@ std::string ShownFen(const History& history) {
 }
 
 std::string MoveText(const Move& move, int promotionPiece) {
-    std::string text;
-    text += static_cast<char>('a' + move.X1);
-    text += static_cast<char>('8' - move.Y1);
-    text += static_cast<char>('a' + move.X2);
-    text += static_cast<char>('8' - move.Y2);
-    static constexpr char Letters[7] = {0, 'p', 'r', 'n', 'b', 'k', 'q'};
-    const int type = promotionPiece < 0 ? -promotionPiece : promotionPiece;
-    if (type > 0 && type < 7) text += Letters[type];
-    return text;
+    return LongText(ChessMove{move, promotionPiece < 0 ? -promotionPiece : promotionPiece});
 }

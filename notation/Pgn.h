@@ -67,5 +67,6 @@ struct PgnGame {
 // move, so every position is judged as one played in the window is.
 PgnGame ReadPgn(std::string_view text);
 
-// ReadPgn on the contents of a file.
+// ReadPgn on the contents of a regular file of at most 64 MB; otherwise Message says why the
+// file cannot be read.
 PgnGame ImportPgn(const std::string& path);

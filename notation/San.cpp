@@ -207,7 +207,8 @@ MoveRead ReadSan(Board& board, std::string_view text, ChessMove& move) {
 std::string LongText(const ChessMove& move) {
     const Move& m = move.Squares;
     std::string text = SquareText(m.X1, m.Y1) + SquareText(m.X2, m.Y2);
-    if (move.Promotion != 0) text += static_cast<char>(PieceLetter(move.Promotion)[0] + 32);
+    static constexpr char Letters[] = "?prnbkq"; // by piece type
+    if (move.Promotion > 0 && move.Promotion <= Queen) text += Letters[move.Promotion];
     return text;
 }
 

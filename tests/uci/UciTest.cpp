@@ -5,6 +5,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "tools/common/Pipeprocess.h"
@@ -23,12 +24,8 @@ std::string Exchange(PipeProcess& engine, const std::vector<std::string>& lines,
 TEST(Uci, AnswersAGuiThroughAPipe) {
     PipeProcess engine(BRISKO_UCI_PROGRAM);
     ASSERT_TRUE(engine.Started());
-    struct Step {
-        std::vector<std::string> send;
-        const char* until;
-        std::vector<const char*> expected;
-    };
-    const Step steps[] = {
+    // What to send, the line that ends the answer, and what the answer holds.
+    const std::tuple<std::vector<std::string>, const char*, std::vector<const char*>> steps[] = {
         {{"uci"},
          "uciok",
          {"id name Brisko Chess\n",
@@ -65,9 +62,9 @@ TEST(Uci, AnswersAGuiThroughAPipe) {
          "bestmove 0000",
          {"info string no legal move"}},
     };
-    for (const Step& step : steps) {
-        const std::string seen = Exchange(engine, step.send, step.until);
-        for (const char* text : step.expected)
+    for (const auto& [send, until, expected] : steps) {
+        const std::string seen = Exchange(engine, send, until);
+        for (const char* text : expected)
             EXPECT_NE(seen.find(text), std::string::npos) << text << " not in:\n" << seen;
     }
     // An infinite search answers only when told to stop, and then at once.

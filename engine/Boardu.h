@@ -76,6 +76,9 @@ struct Board {
     int32_t CheckVersionSeen;
     int32_t ListVersion;
     int32_t ListVersionSeen;
+
+    // Field by field: the padding between the fields holds no position.
+    bool operator==(const Board&) const = default;
 };
 
 static_assert(std::is_trivially_copyable_v<Board>, "Board is copied as plain memory");

@@ -12,14 +12,15 @@ namespace {
 // Longer than any command a GUI sends (a position after a thousand moves is 5,000 characters).
 constexpr size_t MaxLineLength = 1 << 20;
 
-// The installed opening book: beside the program, or in ../share/brisko-chess from it.
+// The installed opening book: beside the program, or in the data folder installed with it
+// (../share/brisko-chess from the program's folder, as the game looks).
 std::string InstalledBook(const char* argv0) {
     std::error_code error;
     std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) program = std::filesystem::absolute(argv0, error);
     const std::filesystem::path folder = program.parent_path();
     for (const std::filesystem::path& book :
-         {folder / "Openings.grd", folder / ".." / "share" / "brisko-chess" / "Openings.grd"})
+         {folder / "Openings.grd", folder / BRISKO_DATA_FROM_PROGRAM / "Openings.grd"})
         if (std::filesystem::is_regular_file(book, error)) return book.lexically_normal().string();
     return "Openings.grd"; // the working folder, where the game looks
 }

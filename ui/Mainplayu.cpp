@@ -20,6 +20,7 @@
 
 void TMainForm::FormShow() {
     const QStringList missing = LoadPieceImages(PieceBitmaps, PictureFolder);
+    Game.SetBookPath(FindBookFile());
     Game.StartUp(LevelItemIndex(Ui));
     ShowGame();
     // The game goes on without a picture that is missing; the user learns which one.
@@ -38,6 +39,8 @@ void TMainForm::ShowComputerSides() {
 }
 
 void TMainForm::NewButtonClick() {
+    // The book is looked up afresh, so one exported since is picked up.
+    Game.SetBookPath(FindBookFile());
     Game.NewGame(LevelItemIndex(Ui));
     ShowGame();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "game/Sessionu.h"
+#include "ui/Datafolderu.h"
 #include "ui/Maincontrolsu.h"
 #include "ui/Picturesu.h"
 
@@ -61,14 +62,16 @@ class TMainForm : public QMainWindow {
     void Save1Click();
     void SaveAs1Click();
     void Open1Click();
+    // Opens a saved game as "&Open" does once a file is chosen.
+    void OpenFile(const QString& path);
     void League1Click();
     void LegalMoves1Click();
     void ScoredMoves1Click();
     void About1Click();
     void Exit1Click() { close(); }
     void Button1Click() { AddOpening(Game.Opponent().Book, Game.Board()); }
-    void ExportOpenings1Click() { SaveOpenings(Game.Opponent().Book, Game.BookPath()); }
-    void ImportOpenings1Click() { LoadOpenings(Game.Opponent().Book, Game.BookPath()); }
+    void ExportOpenings1Click() { SaveOpenings(Game.Opponent().Book, OpeningsFileName); }
+    void ImportOpenings1Click() { LoadOpenings(Game.Opponent().Book, FindBookFile()); }
     void ClearOpenings1Click() { ClearOpenings(Game.Opponent().Book); }
 
   signals:
@@ -90,7 +93,7 @@ class TMainForm : public QMainWindow {
     QWidget* Client;
     TMainControls Ui{};
     // Where the piece pictures are read from, relative to the working folder.
-    QString PictureFolder = "Images/";
+    QString PictureFolder = FindPictureFolder();
     QImage BoardBitmap;
     PieceImages PieceBitmaps;
     bool StartedUp = false;

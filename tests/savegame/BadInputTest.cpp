@@ -22,14 +22,13 @@ std::string KingRecords(int records, bool end = true) {
 // Whether a refused load left the game exactly as it was.
 bool Untouched(const Game& game) {
     const Game before;
-    return std::memcmp(&game.Live, &before.Live, sizeof(Board)) == 0 &&
-           std::memcmp(game.Positions.get(), before.Positions.get(), sizeof(History)) == 0;
+    return game.Live == before.Live && *game.Positions == *before.Positions;
 }
 
 TEST(BadInput, RefusedFilesLeaveTheGameUntouched) {
     const std::string game = GameText("b1c3 b8c6 c3b1");
     const auto invalid = [](const char* v) {
-        return "'" + std::string(v) + "' is not a valid integer value";
+        return std::string(1, '\'').append(v).append("' is not a valid integer value");
     };
     const std::string range = "Range check error",
                       tooLong = "The file holds a word longer than 1023 characters.";

@@ -16,7 +16,7 @@ inline const char* const PawnOnB7 = "7k/1P6/8/8/8/8/8/K7 w - - 0 1";
 inline Board FromFen(const std::string& fen, int plyCount = 10) {
     Board board{};
     std::string error;
-    EXPECT_TRUE(ReadFen(fen, board, error)) << fen << ": " << error;
+    EXPECT_TRUE(ParseFen(fen, board, error)) << fen << ": " << error;
     board.PlyCount = plyCount;
     return board;
 }

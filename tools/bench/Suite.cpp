@@ -36,21 +36,6 @@ void AddLine(OpeningBook& book, std::initializer_list<Move> moves) {
     book.EntryCount += 1;
 }
 
-// Plies played before a FEN position, from its move number and side to move.
-int PliesBefore(const std::string& fen) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    while (start < fen.size()) {
-        const size_t end = fen.find(' ', start);
-        fields.push_back(fen.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    if (fields.size() < 6) return 0;
-    const int moveNumber = std::atoi(fields[5].c_str());
-    return moveNumber < 1 ? 0 : 2 * (moveNumber - 1) + (fields[1] == "b" ? 1 : 0);
-}
-
 } // namespace
 
 const std::vector<SuitePosition>& BenchSuite() {
@@ -80,8 +65,7 @@ const std::vector<SuitePosition>& BenchSuite() {
 }
 
 bool SetUpSuitePosition(const SuitePosition& position, Board& board, std::string& error) {
-    if (!ReadFen(position.Fen, board, error)) return false;
-    board.PlyCount = PliesBefore(position.Fen);
+    if (!ReadFen(position.Fen, board, error)) return false; // PlyCount from the move number
     const Move& m = position.PreMove;
     if (m.X1 != NoMove && !MakeMove(board, m.X1, m.Y1, m.X2, m.Y2)) {
         error = "the suite's move cannot be played";

@@ -1,9 +1,13 @@
 #include "game/Sessionu.h"
 
+#include <algorithm>
+#include <ctime>
+
 #include "engine/Findu.h"
 #include "engine/Legalu.h"
 #include "engine/Makemoveu.h"
 #include "engine/Stalemateu.h"
+#include "notation/Fen.h"
 #include "opponent/Choosemove.h"
 
 namespace {
@@ -39,6 +43,7 @@ void GameSession::Restart() {
     ForgetHint();
     Last = {NoMove, NoMove, NoMove, NoMove};
     File.clear();
+    ListedStale = true;
 }
 
 void GameSession::NewGame(int level) {
@@ -46,7 +51,7 @@ void GameSession::NewGame(int level) {
     SetUpBoard(Live);
     Restart();
     // The difficulty takes effect only here.
-    ApplyLevel(*Computer, level, Depth);
+    if (ApplyLevel(*Computer, level, Depth)) LevelItem = level;
     LoadOpenings(Computer->Book, Book);
 }
 
@@ -79,6 +84,7 @@ ClickResult GameSession::Click(int file, int row) {
     }
     if (!IsLegal(Live, SelX, SelY, file, row)) return ClickResult::Ignored;
     if (!GameMove(Live, *Positions, SelX, SelY, file, row)) return ClickResult::Ignored;
+    ListedStale = true;
     FindLegalMoves(Live);
     Last = {SelX, SelY, file, row};
     ClearSelection();
@@ -99,6 +105,7 @@ bool GameSession::ChoosePromotion(int piece) {
     if (Busy || file < 0) return false;
     const int row = Live.ToPlay == WhiteChooses ? 0 : 7;
     if (!GameMove(Live, *Positions, PromotionChoice, piece, file, row)) return false;
+    ListedStale = true;
     FindLegalMoves(Live);
     ForgetHint();
     return true;
@@ -230,6 +237,7 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
     }
     if (move.X1 == NoMove || !GameMove(Live, *Positions, move.X1, move.Y1, move.X2, move.Y2))
         return TurnResult::NoMove;
+    ListedStale = true;
     FindLegalMoves(Live);
     Last = move;
     ForgetHint();
@@ -250,13 +258,69 @@ LoadResult GameSession::Open(const std::string& path, int level) {
     ::Board shown{};
     LoadResult result = LoadGame(path, *loaded, shown);
     if (!result.Loaded) return result;
-    NewGame(level);
-    Positions = std::move(loaded);
-    Live = shown;
+    Replace(std::move(loaded), shown, level);
     // Only a file read whole becomes the one Save writes to: saving what was kept of a damaged
     // file asks for a name rather than replace the rest of it unseen.
     if (result.Message.empty()) File = path;
     return result;
+}
+
+void GameSession::Replace(std::unique_ptr<::History> positions, const ::Board& shown, int level) {
+    NewGame(level);
+    Positions = std::move(positions);
+    Live = shown;
+    FindLegalMoves(Live);
+}
+
+std::string GameSession::Adopt(PgnGame game, int level) {
+    if (!game.Imported) return game.Message;
+    const ::Board shown = game.Game->Snapshots[game.Game->Count - 1];
+    Replace(std::move(game.Game), shown, level);
+    return "";
+}
+
+std::string GameSession::ImportPgn(const std::string& path, int level) {
+    return Adopt(::ImportPgn(path), level);
+}
+
+std::string GameSession::PastePgn(std::string_view text, int level) {
+    return Adopt(ReadPgn(text), level);
+}
+
+std::string GameSession::PasteFen(std::string_view fen, int level) {
+    PgnGame game;
+    game.Game = std::make_unique<::History>();
+    ::Board board{};
+    game.Imported = StartGame(fen, *game.Game, board, game.Message);
+    return Adopt(std::move(game), level);
+}
+
+PgnTags GameSession::ExportTags() const {
+    PgnTags tags;
+    tags.Date = PgnDate(std::time(nullptr));
+    tags.White = PgnPlayer(PlaysWhite, Levels[LevelItem].Label);
+    tags.Black = PgnPlayer(PlaysBlack, Levels[LevelItem].Label);
+    return tags;
+}
+
+const std::vector<ListedMove>& GameSession::Moves() const {
+    if (!ListedStale) return Listed;
+    ListedStale = false;
+    Listed.clear();
+    const ::History& game = *Positions;
+    const int stored = std::min(game.Stored, HistorySize);
+    if (stored < 2) return Listed;
+    // A choice cannot be listed without its pawn's move, nor a pawn's move without its choice.
+    const int first = ChoiceDue(game.Snapshots[0]) ? 1 : 0;
+    const int last = stored - 1 - (ChoiceDue(game.Snapshots[stored - 1]) ? 1 : 0);
+    std::vector<HistoryMove> moves;
+    // A hand-made saved game is listed up to its first step that no legal move makes.
+    FindMoves(game, first, last, moves);
+    for (const HistoryMove& m : moves)
+        Listed.push_back({m.End + 1, FullMoveNumber(game, m.Start),
+                          game.Snapshots[m.Start].ToPlay == White,
+                          SanText(game.Snapshots[m.Start], m.Move)});
+    return Listed;
 }
 
 bool GameSession::Save(const std::string& path) {

@@ -8,10 +8,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "engine/Boardu.h"
 #include "engine/Historyu.h"
+#include "notation/Pgn.h"
 #include "opponent/Opponentu.h"
 #include "savegame/Savegameu.h"
 
@@ -30,6 +33,16 @@ enum class TurnResult {
     Played,     // the computer's move (or promotion choice) is on the board
     Stopped,    // Stop ended the search: no move, and the computer now plays neither side
     NoMove,     // there was nothing to choose from
+};
+
+// One move of the game as the move list shows it.
+struct ListedMove {
+    int Count;        // the History Count at which the position after it is shown
+    int Number;       // its move number
+    bool White;       // whether White played it
+    std::string Text; // in SAN
+
+    bool operator==(const ListedMove&) const = default;
 };
 
 // The two status lines. Second is empty when the line is to keep its earlier text.
@@ -136,6 +149,19 @@ class GameSession {
     // Saves the positions up to the one shown; the file name becomes `path` once it worked.
     bool Save(const std::string& path);
 
+    // Reads the first game of a PGN file or text, or a FEN position. Only one read whole
+    // replaces the game, as a new game at `level` would, then with its positions; a refused one
+    // changes nothing. Returns the message that says why it was refused, "" when it was not.
+    std::string ImportPgn(const std::string& path, int level);
+    std::string PastePgn(std::string_view text, int level);
+    std::string PasteFen(std::string_view fen, int level);
+    // The tags of the game's PGN: today's date, and who played which side at what level.
+    PgnTags ExportTags() const;
+
+    // Every stored move in SAN: a pawn's move and its promotion choice are one, and a last
+    // pawn's move still waiting for its choice is left out.
+    const std::vector<ListedMove>& Moves() const;
+
     // The status lines for the position shown.
     StatusTexts Status() const;
 
@@ -153,6 +179,10 @@ class GameSession {
     bool PlaysWhite = false;
     bool PlaysBlack = true;
     int Depth = 3;
+    int LevelItem = 0;
+    // The move list of the stored positions, worked out again once they change.
+    mutable std::vector<ListedMove> Listed;
+    mutable bool ListedStale = true;
 
     void ClearSelection() { SelX = SelY = -1; }
     // Called at every change of the position shown: the hint was for the one before.
@@ -164,4 +194,8 @@ class GameSession {
     int RedoTarget() const;
     // Starts the history afresh from the live board.
     void Restart();
+    // Replaces the game with `positions`, showing `shown`, as a new game at `level` would.
+    void Replace(std::unique_ptr<::History> positions, const ::Board& shown, int level);
+    // Replaces the game with an import that was read whole; returns its message otherwise.
+    std::string Adopt(PgnGame game, int level);
 };

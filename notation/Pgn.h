@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/Historyu.h"
+#include "notation/San.h"
 
 // The tag pairs of an exported game, the result apart (it comes from the game itself).
 struct PgnTags {
@@ -34,6 +35,19 @@ struct PgnText {
     std::string Text;
     std::string Message;
 };
+
+// One move of a history: the index of the position it starts from, of the one it leads to (past
+// the promotion choice of a pawn's move), and the move itself.
+struct HistoryMove {
+    int Start;
+    int End;
+    ChessMove Move;
+};
+
+// The moves from position `first` to position `last` of a history, each found by matching the
+// next position against the legal moves. False when a position does not follow from the one
+// before: `moves` then holds the moves before it.
+bool FindMoves(const History& history, int first, int last, std::vector<HistoryMove>& moves);
 
 // Writes positions 0 .. Count-1 of the history as a PGN game: the seven tags (Result from the
 // last position's outcome: "1-0", "0-1", "1/2-1/2", or "*" in progress), SetUp and FEN when the

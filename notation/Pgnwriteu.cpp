@@ -92,6 +92,19 @@ const char* ResultToken(int outcome) {
 
 } // namespace
 
+bool FindMoves(const History& history, int first, int last, std::vector<HistoryMove>& moves) {
+    const Board* shots = history.Snapshots;
+    for (int i = first; i < last;) {
+        ChessMove move{};
+        const Board* afterChoice = i + 2 <= last ? &shots[i + 2] : nullptr;
+        if (!FindStep(shots[i], shots[i + 1], afterChoice, move)) return false;
+        const int end = i + (move.Promotion != 0 ? 2 : 1);
+        moves.push_back({i, end, move});
+        i = end;
+    }
+    return true;
+}
+
 std::string PgnDate(std::time_t when) {
     std::tm local{};
     localtime_r(&when, &local);
@@ -114,19 +127,11 @@ PgnText WritePgn(const History& history, const PgnTags& tags) {
     int last = count - 1;
     if (last > first && shots[last].ToPlay > Black) --last;
 
-    std::vector<ChessMove> moves;
-    std::vector<int> starts; // the index of the position each move starts from
-    for (int i = first; i < last;) {
-        ChessMove move{};
-        const Board* afterChoice = i + 2 <= last ? &shots[i + 2] : nullptr;
-        if (!FindStep(shots[i], shots[i + 1], afterChoice, move))
-            return {false, "",
-                    "Position " + std::to_string(i + 2) +
-                        " of the game does not follow from the one before by a legal move"};
-        moves.push_back(move);
-        starts.push_back(i);
-        i += move.Promotion != 0 ? 2 : 1;
-    }
+    std::vector<HistoryMove> moves;
+    if (!FindMoves(history, first, last, moves))
+        return {false, "",
+                "Position " + std::to_string((moves.empty() ? first : moves.back().End) + 2) +
+                    " of the game does not follow from the one before by a legal move"};
 
     const std::string result = ResultToken(shots[last].Outcome);
     std::string text;
@@ -149,16 +154,16 @@ PgnText WritePgn(const History& history, const PgnTags& tags) {
 
     Lines lines;
     bool numberBlack = true; // Black's move needs its number first, and after a comment
-    for (size_t k = 0; k < moves.size(); ++k) {
-        const Board& before = shots[starts[k]];
-        const std::string number = std::to_string(FullMoveNumber(history, starts[k]));
+    for (const HistoryMove& move : moves) {
+        const Board& before = shots[move.Start];
+        const std::string number = std::to_string(FullMoveNumber(history, move.Start));
         // A move number stays on the line of its move.
-        const std::string san = SanText(before, moves[k]);
+        const std::string san = SanText(before, move.Move);
         if (before.ToPlay == White)
             lines.Add(number + ". " + san);
         else
             lines.Add(numberBlack ? number + "... " + san : san);
-        numberBlack = CastlesAcrossAttack(before, moves[k].Squares);
+        numberBlack = CastlesAcrossAttack(before, move.Move.Squares);
         if (numberBlack) {
             std::string word;
             for (const char* c = AcrossAttackComment;; ++c) {

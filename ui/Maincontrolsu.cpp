@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "ui/Movelistu.h"
 #include "ui/Widgetsu.h"
 
 namespace {
@@ -23,6 +24,7 @@ constexpr int ControlPanelWidth = 198;
 // control (the playback panel ends 409 pixels down).
 constexpr int MinBoardSide = 160;
 constexpr int MinControlPanelHeight = 417;
+constexpr int ListWidth = 180;
 
 // "Comic Sans MS" is asked for first; Comic Neue is the free face closest to it.
 QFont StatusFont() {
@@ -32,12 +34,17 @@ QFont StatusFont() {
     return font;
 }
 
-QFileDialog* MakeFileDialog(QWidget* window, const char* name, QFileDialog::AcceptMode mode) {
+QFileDialog* MakeFileDialog(QWidget* window, const char* name, QFileDialog::AcceptMode mode,
+                            const char* suffix = "bch",
+                            const char* filter = "Brisko Chess Files (*.bch)") {
     auto* dialog = new QFileDialog(window);
     dialog->setObjectName(name);
     dialog->setAcceptMode(mode);
-    dialog->setDefaultSuffix("bch");
-    dialog->setNameFilters({"Brisko Chess Files (*.bch)", "All Files (*.*)"});
+    dialog->setDefaultSuffix(suffix);
+    dialog->setNameFilters({filter, "All Files (*.*)"});
+    // The window asks before replacing a file itself (ConfirmReplace), so tests can answer.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    if (mode == QFileDialog::AcceptOpen) dialog->setFileMode(QFileDialog::ExistingFile);
     return dialog;
 }
 
@@ -100,33 +107,37 @@ void CreateMenus(TMainControls& c, QMenuBar* bar) {
         created->setCheckable(true);
         return created;
     };
-    const auto keys = [](QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); };
+    // The desktop's own keys, or the usual ones where it has none (Save As on a bare X server).
+    const auto keys = [](QKeySequence::StandardKey key, QKeyCombination usual) {
+        const QList<QKeySequence> own = QKeySequence::keyBindings(key);
+        return own.isEmpty() ? QList<QKeySequence>{usual} : own;
+    };
     QMenu* file = menu("File1", "&File");
-    item(file, "New1", "&New", keys(QKeySequence::New));
+    item(file, "New1", "&New", keys(QKeySequence::New, Qt::CTRL | Qt::Key_N));
     file->addSeparator();
-    item(file, "Open1", "&Open", keys(QKeySequence::Open));
+    item(file, "Open1", "&Open", keys(QKeySequence::Open, Qt::CTRL | Qt::Key_O));
     file->addSeparator();
-    item(file, "Save1", "&Save", keys(QKeySequence::Save));
-    item(file, "SaveAs1", "Save &As", keys(QKeySequence::SaveAs));
+    item(file, "Save1", "&Save", keys(QKeySequence::Save, Qt::CTRL | Qt::Key_S));
+    item(file, "SaveAs1", "Save &As", keys(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
-    item(file, "Exit1", "E&xit", keys(QKeySequence::Quit));
+    item(file, "Exit1", "E&xit", keys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
     file->addSeparator();
     item(file, "ExportPgn1", "&Export PGN...");
     item(file, "ImportPgn1", "&Import PGN...");
 
     QMenu* edit = menu("Edit1", "&Edit");
-    c.Undo1 = item(edit, "Undo1", "&Undo", keys(QKeySequence::Undo));
+    c.Undo1 = item(edit, "Undo1", "&Undo", keys(QKeySequence::Undo, Qt::CTRL | Qt::Key_Z));
     // Ctrl+Shift+Z on every desktop, besides the desktop's own key where it differs.
     QList<QKeySequence> redo{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
-    for (const QKeySequence& key : keys(QKeySequence::Redo))
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo))
         if (!redo.contains(key)) redo.append(key);
     c.Redo1 = item(edit, "Redo1", "&Redo", redo);
     edit->addSeparator();
     c.Hint1 = item(edit, "Hint1", "&Hint", {Qt::CTRL | Qt::Key_H});
     item(edit, "Stop1", "&Stop Thinking", {Qt::Key_Escape});
     edit->addSeparator();
-    item(edit, "CopyGame1", "&Copy Game (PGN)", keys(QKeySequence::Copy));
-    item(edit, "PasteGame1", "&Paste Game (PGN)", keys(QKeySequence::Paste));
+    item(edit, "CopyGame1", "&Copy Game (PGN)", keys(QKeySequence::Copy, Qt::CTRL | Qt::Key_C));
+    item(edit, "PasteGame1", "&Paste Game (PGN)", keys(QKeySequence::Paste, Qt::CTRL | Qt::Key_V));
     item(edit, "CopyPosition1", "C&opy Position (FEN)", {Qt::CTRL | Qt::SHIFT | Qt::Key_C});
     item(edit, "PastePosition1", "Paste Posi&tion (FEN)", {Qt::CTRL | Qt::SHIFT | Qt::Key_V});
 
@@ -201,16 +212,18 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
 
     CreateMenus(c, window->menuBar());
     c.SaveDlg = MakeFileDialog(window, "SaveDlg", QFileDialog::AcceptSave);
-    // The window asks before replacing a file itself (ConfirmReplace), as it does for exports.
-    c.SaveDlg->setOption(QFileDialog::DontConfirmOverwrite);
     c.OpenDlg = MakeFileDialog(window, "OpenDlg", QFileDialog::AcceptOpen);
-    c.OpenDlg->setFileMode(QFileDialog::ExistingFile);
     c.OpenDlg->setSizeGripEnabled(true);
+    c.ExportDlg =
+        MakeFileDialog(window, "ExportDlg", QFileDialog::AcceptSave, "pgn", "PGN Files (*.pgn)");
+    c.ImportDlg =
+        MakeFileDialog(window, "ImportDlg", QFileDialog::AcceptOpen, "pgn", "PGN Files (*.pgn)");
     c.ComputerTimer = MakeTimer(window, "ComputerTimer", 10);
     c.PromotionTimer = MakeTimer(window, "PromotionTimer", 100);
     c.MoveTimer = MakeTimer(window, "MoveTimer", 100);
-    client->setMinimumSize(MinBoardSide + ControlPanelWidth,
-                           ProgPanelHeight + MinControlPanelHeight);
+    c.MoveList = new TMoveList(client);
+    c.MoveList->hide();
+    SetMinimumSize(c, client);
     DockPanels(c, client);
 }
 
@@ -221,11 +234,24 @@ void DockPanels(TMainControls& c, const QWidget* client) {
     c.ProgBar->setGeometry(c.ProgPanel->contentsRect());
     c.ControlPanel->setGeometry(width - ControlPanelWidth, ProgPanelHeight, ControlPanelWidth,
                                 height - ProgPanelHeight);
+    c.MoveList->setGeometry(width - ControlPanelWidth - ListWidth, ProgPanelHeight, ListWidth,
+                            height - ProgPanelHeight);
+}
+
+void SetMinimumSize(const TMainControls& c, QWidget* client) {
+    const int list = c.MoveList->isHidden() ? 0 : ListWidth;
+    client->setMinimumSize(MinBoardSide + list + ControlPanelWidth,
+                           ProgPanelHeight + MinControlPanelHeight);
+}
+
+int MoveListWidth() {
+    return ListWidth;
 }
 
 QRect BoardArea(const TMainControls& c, const QWidget* client) {
     const int top = c.ProgPanel->height();
-    return QRect(0, top, client->width() - c.ControlPanel->width(), client->height() - top);
+    const int list = c.MoveList->isHidden() ? 0 : c.MoveList->width();
+    return QRect(0, top, client->width() - c.ControlPanel->width() - list, client->height() - top);
 }
 
 int LevelItemIndex(const TMainControls& c) {

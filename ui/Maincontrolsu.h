@@ -20,6 +20,7 @@ class QRect;
 class QSlider;
 class QTimer;
 class QWidget;
+class TMoveList;
 
 struct TMainControls {
     QFrame* ProgPanel;
@@ -59,8 +60,12 @@ struct TMainControls {
     QAction* HighlightCheck1;
     QAction* LegalTargets1;
     QAction* MoveList1;
+    // Hidden until View > Move List shows it between the board and the control panel.
+    TMoveList* MoveList;
     QFileDialog* SaveDlg;
     QFileDialog* OpenDlg;
+    QFileDialog* ExportDlg;
+    QFileDialog* ImportDlg;
     // Every 10 ms from the start; every 100 ms from the start; only while the computer
     // thinks as White.
     QTimer* ComputerTimer;
@@ -71,11 +76,18 @@ struct TMainControls {
 // Builds every control: the panels inside `client`, the menus and dialogs of `window`.
 void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client);
 
-// Docks the top panel across `client` and the control panel down its right side.
+// Docks the top panel across `client`, the control panel down its right side and the move
+// list, when shown, beside it.
 void DockPanels(TMainControls& c, const QWidget* client);
 
+// Keeps `client` at least as large as the smallest board and every control need.
+void SetMinimumSize(const TMainControls& c, QWidget* client);
+
+// The width the move list takes when it is shown.
+int MoveListWidth();
+
 // The board area of `client`: from (0, ProgPanel's height) to (client width - ControlPanel's
-// width, client height).
+// width - the shown move list's width, client height).
 QRect BoardArea(const TMainControls& c, const QWidget* client);
 
 // Writes the board's state into the hidden read-outs; `condition` is 1 while a square is

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "ui/Legalformu.h"
+#include "ui/Movelistu.h"
 #include "ui/Promotionu.h"
 #include "ui/Widgetsu.h"
 #include "ui/Windowhooksu.h"
@@ -55,12 +56,22 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
         {"Coordinates1", &TMainForm::BoardOptionsChange},
         {"HighlightCheck1", &TMainForm::BoardOptionsChange},
         {"LegalTargets1", &TMainForm::BoardOptionsChange},
+        {"MoveList1", &TMainForm::MoveList1Click},
+        {"ExportPgn1", &TMainForm::ExportPgn1Click},
+        {"ImportPgn1", &TMainForm::ImportPgn1Click},
+        {"CopyGame1", &TMainForm::CopyGame1Click},
+        {"PasteGame1", &TMainForm::PasteGame1Click},
+        {"CopyPosition1", &TMainForm::CopyPosition1Click},
+        {"PastePosition1", &TMainForm::PastePosition1Click},
         {"ComputerTimer", &TMainForm::ComputerTimerTimer},
         {"PromotionTimer", &TMainForm::PromotionTimerTimer},
         {"MoveTimer", &TMainForm::MoveTimerTimer},
     };
     for (const auto& [name, handler] : handlers) {
-        if (auto* item = findChild<QAction*>(name))
+        // Options follow their tick however it changes, also when the settings restore it.
+        if (auto* item = findChild<QAction*>(name); item && item->isCheckable())
+            connect(item, &QAction::toggled, this, handler);
+        else if (item)
             connect(item, &QAction::triggered, this, handler);
         else if (auto* timer = findChild<QTimer*>(name))
             connect(timer, &QTimer::timeout, this, handler);
@@ -76,6 +87,9 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
     connect(Ui.Player2Box, &QCheckBox::toggled, this, [this](bool on) {
         Game.SetComputerPlays(Black, on);
         Repaint();
+    });
+    connect(Ui.MoveList, &TMoveList::MoveClicked, this, [this](int count) {
+        if (Game.GoTo(count)) ShowGame();
     });
     ShowComputerSides();
     View.Place(BoardArea(Ui, Client));
@@ -160,5 +174,6 @@ void TMainForm::UpdateStatus() {
         // Scheduled rather than painted here: this runs inside the main window's own paint.
         Forms.LegalForm->update();
     }
+    if (!Ui.MoveList->isHidden()) Ui.MoveList->Show(Game.Moves(), Game.History().Count);
     UpdateActions(false);
 }

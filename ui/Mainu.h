@@ -38,8 +38,10 @@ class TMainForm : public QMainWindow {
     // The game shown. Other front ends and tests may drive it; Repaint shows what they did.
     GameSession& Session() { return Game; }
     void SetOtherForms(const TOtherForms& forms);
-    // Opens a saved game as File > Open does once a name is chosen.
+    // Opens a saved game as File > Open does once a name is chosen; imports a PGN game as
+    // File > Import PGN does.
     void OpenGame(const QString& path);
+    void ImportGame(const QString& path);
     // Invalidates the window and paints it at once, status update included.
     void Repaint() { Client->repaint(); }
 
@@ -78,6 +80,14 @@ class TMainForm : public QMainWindow {
     void First1Click();
     void Last1Click();
     void BoardOptionsChange();
+    void MoveList1Click();
+    // PGN and FEN through files and the clipboard.
+    void ExportPgn1Click();
+    void ImportPgn1Click();
+    void CopyGame1Click();
+    void PasteGame1Click();
+    void CopyPosition1Click();
+    void PastePosition1Click();
 
   signals:
     void Closed();
@@ -112,4 +122,6 @@ class TMainForm : public QMainWindow {
     void ShowGame();
     void ShowComputerSides();
     void WriteGame(const QString& path);
+    // Shows the game an import gave, or the message that says why it was refused.
+    void ShowImport(const std::string& message);
 };

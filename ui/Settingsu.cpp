@@ -21,6 +21,11 @@ QString LevelItem(int item) {
     return QString("LevelItem%1").arg(item);
 }
 
+// The key of a menu item's tick: its name without the trailing "1".
+QString OptionKey(const char* name) {
+    return "View/" + QString(name).chopped(1);
+}
+
 void Restore(TMainForm& form, const QSettings& settings) {
     bool ok = false;
     const int level = settings.value("Level").toInt(&ok);
@@ -31,9 +36,8 @@ void Restore(TMainForm& form, const QSettings& settings) {
             form.findChild<QCheckBox*>(name)->setChecked(
                 settings.value(QString("Sides/") + name).toBool());
     for (const char* name : Options)
-        if (settings.contains(QString("View/") + name))
-            form.findChild<QAction*>(name)->setChecked(
-                settings.value(QString("View/") + name).toBool());
+        if (settings.contains(OptionKey(name)))
+            form.findChild<QAction*>(name)->setChecked(settings.value(OptionKey(name)).toBool());
     if (settings.contains("Window/Geometry"))
         form.restoreGeometry(settings.value("Window/Geometry").toByteArray());
     if (settings.contains("Files/Folder"))
@@ -48,7 +52,7 @@ void Keep(const TMainForm& form, QSettings& settings) {
     for (const char* name : Boxes)
         settings.setValue(QString("Sides/") + name, form.findChild<QCheckBox*>(name)->isChecked());
     for (const char* name : Options)
-        settings.setValue(QString("View/") + name, form.findChild<QAction*>(name)->isChecked());
+        settings.setValue(OptionKey(name), form.findChild<QAction*>(name)->isChecked());
     settings.setValue("Window/Geometry", form.saveGeometry());
     settings.setValue("Files/Folder",
                       form.findChild<QFileDialog*>("OpenDlg")->directory().absolutePath());

@@ -1,5 +1,5 @@
 // Brisko Chess!!: reads the command line, creates the windows, shows the main one (opening the
-// saved game named on the command line) and runs until it closes.
+// saved or PGN game named on the command line) and runs until it closes.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -95,7 +95,8 @@ CommandLine Read(const QStringList& arguments) {
         qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(qtOption);
     }
-    parser.addPositionalArgument("FILE", "A saved game (.bch) to open at start-up.", "[FILE]");
+    parser.addPositionalArgument(
+        "FILE", "A saved game (.bch), or a PGN game (.pgn), to open at start-up.", "[FILE]");
     const bool read = parser.parse(arguments);
     if (read && parser.isSet(help)) {
         Print(stdout, parser.helpText());
@@ -108,7 +109,7 @@ CommandLine Read(const QStringList& arguments) {
     }
     const QStringList files = read ? parser.positionalArguments() : QStringList();
     if (!read || files.size() > 1) {
-        const QString error = read ? "Give one saved game at most." : parser.errorText();
+        const QString error = read ? "Give one game at most." : parser.errorText();
         Print(stderr, error + "\nTry 'brisko-chess --help'.\n");
         return {true, 2, {}};
     }
@@ -140,6 +141,9 @@ int main(int argc, char** argv) {
     QObject::connect(forms->MainForm.get(), &TMainForm::Closed, &app, &QApplication::quit);
     RememberSettings(*forms->MainForm);
     forms->MainForm->show();
-    if (!line.File.isEmpty()) forms->MainForm->OpenGame(line.File);
+    if (line.File.endsWith(".pgn", Qt::CaseInsensitive))
+        forms->MainForm->ImportGame(line.File);
+    else if (!line.File.isEmpty())
+        forms->MainForm->OpenGame(line.File);
     return QApplication::exec();
 }

@@ -259,6 +259,31 @@ TEST(Session, TargetsOfTheSelectionAndKingsInCheck) {
     EXPECT_EQ(game.KingsInCheck(), squares({"e1"}));
 }
 
+TEST(Session, ImportsReplaceTheGameOnlyWhenReadWholeAndItsMovesAreListed) {
+    const ScratchFolder folder;
+    GameSession game;
+    game.StartUp(2);
+    for (const char* move : {"e2e4", "e7e5"}) Play(game, move);
+    const auto before = std::make_unique<History>(game.History());
+    EXPECT_EQ(game.PastePgn("1. e4 e5 2. Ke3 *", 0), "Move 2 for White: 'Ke3' is not a legal move");
+    EXPECT_NE(game.PasteFen("8/8/8/8/8/8/8/8 w - - 0 1", 0), "");
+    EXPECT_NE(game.ImportPgn(folder.File("absent.pgn"), 0), "");
+    EXPECT_TRUE(game.History() == *before);
+    const PgnTags tags = game.ExportTags(); // the level in play, not the one asked for since
+    EXPECT_EQ(std::tie(tags.White, tags.Black), std::make_tuple("Human", "Brisko Chess (Mean)"));
+    EXPECT_EQ(game.Moves(), (std::vector<ListedMove>{{2, 1, true, "e4"}, {3, 1, false, "e5"}}));
+
+    // Black to move from a FEN, and a pawn's move with its choice, are listed as one move each.
+    EXPECT_EQ(game.PasteFen("4k3/1P6/8/8/8/8/8/4K3 b - - 0 30", 0), "");
+    for (const char* move : {"e8d7", "b7b8"}) Play(game, move);
+    EXPECT_EQ(game.Moves().size(), 1u); // the pawn waits for its choice
+    EXPECT_TRUE(game.ChoosePromotion(Knight));
+    Play(game, "d7d6");
+    EXPECT_EQ(game.Moves(),
+              (std::vector<ListedMove>{
+                  {2, 30, false, "Kd7"}, {4, 31, true, "b8=N+"}, {5, 31, false, "Kd6"}}));
+}
+
 TEST(Session, ComputerPlaysItsSidesOnlyAndPromotesInATurnOfItsOwn) {
     GameSession game;
     game.StartUp(0);

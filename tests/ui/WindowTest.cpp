@@ -222,33 +222,28 @@ class WindowTest : public QObject {
         QVERIFY(legal->toPlainText().contains("Kh8-g8"));
     }
 
-    void chooserPicks_data() {
-        QTest::addColumn<int>("toPlay");
-        QTest::addColumn<QPoint>("release");
-        QTest::addColumn<int>("choice");
-        QTest::newRow("queen") << WhiteChooses << QPoint(85, 50) << int(Queen);
-        QTest::newRow("rook") << WhiteChooses << QPoint(86, 50) << int(Rook);
-        QTest::newRow("knight") << WhiteChooses << QPoint(240, 84) << int(Knight);
-        QTest::newRow("below") << WhiteChooses << QPoint(200, 85) << int(Queen);
-        QTest::newRow("black, above") << BlackChooses << QPoint(200, 31) << -Queen;
-    }
-
     // The real chooser, shown modal and clicked once it is up.
     void chooserPicks() {
-        QFETCH(int, toPlay);
-        QFETCH(QPoint, release);
-        QFETCH(int, choice);
-        Board board{};
-        board.ToPlay = toPlay;
-        TPromotionForm chooser;
-        chooser.LiveBoard = &board;
-        chooser.FormShow();
-        QTimer::singleShot(0, &chooser, [&] {
-            (void)QTest::qWaitForWindowExposed(&chooser);
-            QTest::mouseRelease(&chooser, Qt::LeftButton, Qt::NoModifier, release);
-        });
-        RunModal(chooser);
-        QCOMPARE(chooser.PromotionChoice, choice);
+        // The side that chooses, where the mouse is let go, and the piece it chooses.
+        const std::tuple<int, QPoint, int> rows[] = {{WhiteChooses, {85, 50}, Queen},
+                                                     {WhiteChooses, {86, 50}, Rook},
+                                                     {WhiteChooses, {240, 84}, Knight},
+                                                     {WhiteChooses, {200, 85}, Queen},   // below
+                                                     {BlackChooses, {200, 31}, -Queen}}; // above
+        for (const auto& [toPlay, release, choice] : rows) {
+            Board board{};
+            board.ToPlay = toPlay;
+            TPromotionForm chooser;
+            chooser.LiveBoard = &board;
+            chooser.FormShow();
+            const QPoint at = release;
+            QTimer::singleShot(0, &chooser, [&chooser, at] {
+                (void)QTest::qWaitForWindowExposed(&chooser);
+                QTest::mouseRelease(&chooser, Qt::LeftButton, Qt::NoModifier, at);
+            });
+            RunModal(chooser);
+            QCOMPARE(chooser.PromotionChoice, choice);
+        }
     }
 
     void missingOrDamagedPicturesAreNamed() {

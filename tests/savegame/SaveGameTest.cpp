@@ -322,7 +322,7 @@ TEST(BadInput, DamagedFilesKeepTheirWholePositions) {
          InProgress},
         // No room for a further move: the last position ends the game, as a game move would.
         {KingRecords(HistorySize), HistorySize, "", Drawn},
-        {KingRecords(HistorySize + 5), HistorySize,
+        {KingRecords(HistorySize + 1), HistorySize,
          "The file holds more than 1024 positions; its first 1024 were loaded.", Drawn},
         // A later position no game can reach: the ones before it are kept.
         {Replace(KingRecords(3), "0000K000", "K000K000", 3), 2,

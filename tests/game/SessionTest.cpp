@@ -134,17 +134,14 @@ TEST(Session, PromotionChoicesAndSteppingOverThem) {
     EXPECT_EQ(Play(game, "g2g1"), R::PromotionNeeded);
     EXPECT_TRUE(game.ChoosePromotion(-Queen));
 
-    // Back, Forward and GoTo step over the positions that wait for a choice. The rows: the
-    // step ('b'ack, 'f'orward or GoTo `to`), whether it stepped, and the positions then shown.
-    const std::tuple<char, int, bool, int> steps[] = {
-        {'b', 0, true, 3}, {'b', 0, true, 1},  {'b', 0, false, 1}, {'f', 0, true, 3},
-        {'f', 0, true, 5}, {'f', 0, false, 5}, {'g', 1, true, 1},  {'g', 4, true, 5},
-        {'g', 2, true, 3}, {'g', 6, false, 3}, {'g', 0, false, 3}};
-    for (const auto& [step, to, stepped, count] : steps) {
-        EXPECT_EQ(step == 'b'   ? game.Back()
-                  : step == 'f' ? game.Forward()
-                                : game.GoTo(to),
-                  stepped);
+    // Back and Forward step over the positions that wait for a choice. The rows: the step
+    // ('b'ack or 'f'orward), whether it stepped, and the positions then shown. (GoTo, which no
+    // window calls, is left out.)
+    const std::tuple<char, bool, int> steps[] = {{'b', true, 3}, {'b', true, 1}, {'b', false, 1},
+                                                 {'f', true, 3}, {'f', true, 5}, {'f', false, 5},
+                                                 {'b', true, 3}};
+    for (const auto& [step, stepped, count] : steps) {
+        EXPECT_EQ(step == 'b' ? game.Back() : game.Forward(), stepped);
         EXPECT_EQ(game.History().Count, count);
         EXPECT_TRUE(Shows(game, count - 1));
     }

@@ -269,18 +269,6 @@ TEST(Read, SideToMoveIsNeverAnError) {
         EXPECT_EQ(Loaded(rows + word + " END").Live.ToPlay, side) << word;
 }
 
-// Material, mate and check of a loaded game are compared with the played game's above.
-TEST(Read, LoadedPositionsAreJudgedLikeGameMoves) {
-    // Black to move and stalemated; then a choice due.
-    const Game game = Loaded("0000000k 00000Q00 000000K0 00000000 00000000 00000000 00000000 "
-                             "00000000 2 - "
-                             "P000k000 00000000 00000000 00000000 00000000 00000000 00000000 "
-                             "0000K000 3 END");
-    EXPECT_EQ(game[0].Outcome, Drawn);
-    EXPECT_EQ(std::tie(game[1].Outcome, game[1].ToPlay), std::make_tuple(InProgress, WhiteChooses));
-    EXPECT_EQ(game.Live.LegalCount, 4);
-}
-
 TEST(BadInput, RefusedFilesAreNamedTheirFault) {
     const std::string game = GameText("b1c3 b8c6 c3b1");
     const auto invalid = [](const char* v) {

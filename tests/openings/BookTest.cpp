@@ -83,7 +83,7 @@ TEST(OpeningFile, ReadsEightWordsPerEntryWhateverTheLines) {
         {rows + "rnbqkbnr pppppppp ........", rows},          // a short last group is dropped
         {rows + "\t\v\f" + rows + "\r\n\r\n\n", rows + rows}, // repeats are kept
         {"pnbrqkPN BRQK.0x- ? ? ? ? ? ?",
-         "pnbrqkPN BRQK.... " + rows.substr(18, 36) + rows.substr(18, 18)},
+         "pnbrqkPN BRQK.... ........ ........ ........ ........ ........ ........"},
         // Long words are cut, short ones padded with empty squares.
         {"rnbqkbnrXY " + rows.substr(9) + "K Q R B N P k q",
          rows + "K....... Q....... R....... B....... N....... P....... k....... q......."},

@@ -79,14 +79,15 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
             connect(findChild<QAbstractButton*>(name), &QAbstractButton::clicked, this, handler);
     }
     connect(Ui.DepthBar, &QSlider::valueChanged, this, &TMainForm::DepthBarChange);
-    // The sides decide where Undo stops and whether the board turns by itself.
+    // The sides decide where Undo stops and whether the board turns by itself: painted with the
+    // next events, so that a Stop that unticks both is not held up by two paints.
     connect(Ui.Player1Box, &QCheckBox::toggled, this, [this](bool on) {
         Game.SetComputerPlays(White, on);
-        Repaint();
+        Client->update();
     });
     connect(Ui.Player2Box, &QCheckBox::toggled, this, [this](bool on) {
         Game.SetComputerPlays(Black, on);
-        Repaint();
+        Client->update();
     });
     connect(Ui.MoveList, &TMoveList::MoveClicked, this, [this](int count) {
         if (Game.GoTo(count)) ShowGame();

@@ -1,13 +1,8 @@
 // The main window's Edit and View commands: Undo and Redo, the hint, the first and last
-// positions, the board options, the move list, and PGN and FEN through files and the clipboard.
+// positions, the board options and the move list.
 #include <QAction>
-#include <QClipboard>
-#include <QFile>
-#include <QGuiApplication>
 #include <QProgressBar>
 
-#include "notation/Fen.h"
-#include "ui/Dialogsu.h"
 #include "ui/Mainu.h"
 #include "ui/Movelistu.h"
 #include "ui/Windowhooksu.h"
@@ -64,51 +59,4 @@ void TMainForm::MoveList1Click() {
     if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         resize(width() + (shown ? change : -change), height());
     FormResize();
-}
-
-void TMainForm::ShowImport(const std::string& message) {
-    if (message.empty())
-        ShowGame();
-    else
-        ShowMessage(this, QString::fromStdString(message));
-}
-
-void TMainForm::ExportPgn1Click() {
-    const QString path = AskFileName(*Ui.ExportDlg);
-    if (path.isEmpty() || !ConfirmReplace(this, path)) return;
-    const PgnText pgn =
-        ExportPgn(QFile::encodeName(path).toStdString(), Game.History(), Game.ExportTags());
-    if (!pgn.Written) ShowMessage(this, QString::fromStdString(pgn.Message));
-}
-
-void TMainForm::ImportPgn1Click() {
-    const QString path = AskFileName(*Ui.ImportDlg);
-    if (!path.isEmpty()) ImportGame(path);
-}
-
-void TMainForm::ImportGame(const QString& path) {
-    ShowImport(Game.ImportPgn(QFile::encodeName(path).toStdString(), LevelItemIndex(Ui)));
-}
-
-void TMainForm::CopyGame1Click() {
-    const PgnText pgn = WritePgn(Game.History(), Game.ExportTags());
-    if (pgn.Written)
-        QGuiApplication::clipboard()->setText(QString::fromStdString(pgn.Text));
-    else
-        ShowMessage(this, QString::fromStdString(pgn.Message));
-}
-
-void TMainForm::PasteGame1Click() {
-    const QString text = QGuiApplication::clipboard()->text();
-    ShowImport(Game.PastePgn(text.toStdString(), LevelItemIndex(Ui)));
-}
-
-void TMainForm::CopyPosition1Click() {
-    const std::string fen = ShownFen(Game.History());
-    if (!fen.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(fen));
-}
-
-void TMainForm::PastePosition1Click() {
-    const QString fen = QGuiApplication::clipboard()->text().trimmed();
-    ShowImport(Game.PasteFen(fen.toStdString(), LevelItemIndex(Ui)));
 }

@@ -140,6 +140,11 @@ void TMainForm::SaveAs1Click() {
     if (!path.isEmpty() && ConfirmReplace(this, path)) WriteGame(path);
 }
 
+void TMainForm::ImportPgn1Click() {
+    const QString path = AskFileName(*Ui.ImportDlg);
+    if (!path.isEmpty()) ImportGame(path);
+}
+
 void TMainForm::Open1Click() {
     const QString path = AskFileName(*Ui.OpenDlg);
     if (!path.isEmpty()) OpenGame(path);

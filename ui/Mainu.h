@@ -9,6 +9,7 @@
 #include "game/Sessionu.h"
 #include "ui/Boardviewu.h"
 #include "ui/Datafolderu.h"
+#include "ui/Exchangeu.h"
 #include "ui/Maincontrolsu.h"
 #include "ui/Picturesu.h"
 
@@ -41,7 +42,9 @@ class TMainForm : public QMainWindow {
     // Opens a saved game as File > Open does once a name is chosen; imports a PGN game as
     // File > Import PGN does.
     void OpenGame(const QString& path);
-    void ImportGame(const QString& path);
+    void ImportGame(const QString& path) {
+        if (::ImportGame(this, Game, path, LevelItemIndex(Ui))) ShowGame();
+    }
     // Invalidates the window and paints it at once, status update included.
     void Repaint() { Client->repaint(); }
 
@@ -82,12 +85,16 @@ class TMainForm : public QMainWindow {
     void BoardOptionsChange();
     void MoveList1Click();
     // PGN and FEN through files and the clipboard.
-    void ExportPgn1Click();
+    void ExportPgn1Click() { ExportGame(this, *Ui.ExportDlg, Game); }
     void ImportPgn1Click();
-    void CopyGame1Click();
-    void PasteGame1Click();
-    void CopyPosition1Click();
-    void PastePosition1Click();
+    void CopyGame1Click() { CopyGame(this, Game); }
+    void PasteGame1Click() {
+        if (PasteGame(this, Game, LevelItemIndex(Ui))) ShowGame();
+    }
+    void CopyPosition1Click() { CopyPosition(Game); }
+    void PastePosition1Click() {
+        if (PastePosition(this, Game, LevelItemIndex(Ui))) ShowGame();
+    }
 
   signals:
     void Closed();
@@ -122,6 +129,4 @@ class TMainForm : public QMainWindow {
     void ShowGame();
     void ShowComputerSides();
     void WriteGame(const QString& path);
-    // Shows the game an import gave, or the message that says why it was refused.
-    void ShowImport(const std::string& message);
 };

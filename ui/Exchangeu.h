@@ -1,0 +1,21 @@
+// Games as PGN and positions as FEN between the game session and files or the clipboard, for
+// the File and Edit menus. What cannot be done is told in a message box; an import that is
+// refused leaves the game as it was.
+#pragma once
+
+#include <QString>
+
+class GameSession;
+class QFileDialog;
+class QWidget;
+
+// Asks for a file through `dialog` (and before replacing one), then writes the game up to the
+// position shown.
+void ExportGame(QWidget* parent, QFileDialog& dialog, const GameSession& game);
+void CopyGame(QWidget* parent, const GameSession& game);
+void CopyPosition(const GameSession& game);
+
+// Replace the game, as a new game at `level` would, with what was read; true when they did.
+bool ImportGame(QWidget* parent, GameSession& game, const QString& path, int level);
+bool PasteGame(QWidget* parent, GameSession& game, int level);
+bool PastePosition(QWidget* parent, GameSession& game, int level);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "engine/Boardviewu.h"
 #include "engine/Checkmateu.h"
 #include "engine/Checku.h"
 #include "engine/Findu.h"
@@ -14,6 +15,8 @@ namespace {
 
 int32_t Node(const Opponent& opponent, bool full, int32_t alpha, int32_t beta, Board& board,
              float depth, OpponentHooks& hooks);
+int32_t NodeByPairs(const Opponent& opponent, bool full, int32_t alpha, int32_t beta, Board& board,
+                    float depth, OpponentHooks& hooks);
 
 // Ray and step offsets (dx, dy) in the order the candidates are tried.
 constexpr int RookRays[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
@@ -26,10 +29,12 @@ constexpr int KingSteps[8][2] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1},
 // The move loop of one node: tries candidates in order, keeping the running alpha.
 class MoveLoop {
   public:
+    // `view` is the view of a plain record, or null: each candidate is then judged by the rules
+    // on a copy.
     MoveLoop(const Opponent& opponent, bool full, int32_t alpha, int32_t beta, Board& board,
-             float depth, OpponentHooks& hooks)
-        : opponent(opponent), full(full), alpha(alpha), beta(beta), board(board), depth(depth),
-          hooks(hooks), side(board.ToPlay) {}
+             const BoardView* view, float depth, OpponentHooks& hooks)
+        : opponent(opponent), full(full), alpha(alpha), beta(beta), board(board), view(view),
+          depth(depth), hooks(hooks), side(board.ToPlay) {}
 
     int32_t Run() {
         const int sign = side == White ? 1 : -1;
@@ -37,7 +42,9 @@ class MoveLoop {
             for (int y = 0; y < 8; ++y)
                 if (board.Squares[x][y] * sign > 0 && Piece(x, y)) return beta;
         // No candidate searched: Stop rose first, or the only moves are two-square advances.
-        return found ? alpha : Evaluate(board, static_cast<int32_t>(depth));
+        if (found) return alpha;
+        const auto left = static_cast<int32_t>(depth);
+        return view ? EvaluateView(board, *view, left) : Evaluate(board, left);
     }
 
   private:
@@ -46,20 +53,28 @@ class MoveLoop {
     int32_t alpha;
     const int32_t beta;
     Board& board;
+    const BoardView* view;
     const float depth;
     OpponentHooks& hooks;
     const int side;
     bool found = false;
-    Board scratch; // the move being tried
+    SquareSet legal = 0; // with a view: where the piece being tried may go
+    Board scratch;       // the move being tried
 
     // Searches one candidate move; returns true on a beta cut-off.
     bool Try(int x, int y, int tx, int ty) {
-        if (!IsPseudoLegal(board, x, y, tx, ty)) return false;
-        scratch = board;
-        MakeMove(scratch, x, y, tx, ty);
-        const int check = GetCheck(scratch);
-        if (check == side || check == BothInCheck) return false;
-        if (opponent.Stop) return false;
+        if (view) {
+            if (!(legal & SquareBit(SquareIndex(tx, ty))) || opponent.Stop) return false;
+            CopyPosition(scratch, board);
+            MakeMove(scratch, x, y, tx, ty);
+        } else {
+            if (!IsPseudoLegal(board, x, y, tx, ty)) return false;
+            CopyPosition(scratch, board);
+            MakeMove(scratch, x, y, tx, ty);
+            const int check = GetCheck(scratch);
+            if (check == side || check == BothInCheck) return false;
+            if (opponent.Stop) return false;
+        }
         found = true;
         float child = depth - 1.0f;
         if (full && std::abs(scratch.Material - board.Material) > 2 && depth < 2.0)
@@ -113,6 +128,7 @@ class MoveLoop {
 
     // Tries every candidate of the piece on (x, y); returns true on a beta cut-off.
     bool Piece(int x, int y) {
+        if (view) legal = LegalTargets(board, *view, SquareIndex(x, y), ~SquareSet{0});
         switch (PieceType(board.Squares[x][y])) {
         case ::Pawn:
             return Pawn(x, y);
@@ -142,7 +158,7 @@ int32_t Promotion(const Opponent& opponent, bool full, int32_t alpha, int32_t be
     if (x < 0) return Evaluate(board, static_cast<int32_t>(depth));
     Board scratch;
     for (int piece : {Queen, Rook, Bishop, Knight}) {
-        scratch = board;
+        CopyPosition(scratch, board);
         MakeMove(scratch, PromotionChoice, white ? piece : -piece, x, row);
         const int32_t s = -Node(opponent, full, -beta, -alpha, scratch, depth - 1.0f, hooks);
         if (s >= beta) return beta;
@@ -159,6 +175,28 @@ int32_t Node(const Opponent& opponent, bool full, int32_t alpha, int32_t beta, B
     // Compared in double: the float nearest 0.1 lies just above 0.1 and is kept.
     if (depth < 0.1) depth = 0.0f;
     if (depth < 2.0) hooks.ProcessEvents();
+    BoardView view;
+    ViewBoard(board, view);
+    if (!view.Plain) return NodeByPairs(opponent, full, alpha, beta, board, depth, hooks);
+    if (depth == 0.0f) {
+        const int32_t e = EvaluateView(board, view, 0);
+        return e >= beta ? beta : e;
+    }
+    // The draw and mate tests, from the view.
+    if (DrawnByCounters(board)) return EvaluateView(board, view, 0);
+    if (board.ToPlay == White || board.ToPlay == Black) {
+        const bool inCheck = view.Sides[board.ToPlay].InCheck;
+        if (!HasLegalMove(board, view))
+            return inCheck ? MateScore(depth) : EvaluateView(board, view, 0);
+        MoveLoop loop(opponent, full, alpha, beta, board, &view, depth, hooks);
+        return loop.Run();
+    }
+    return Promotion(opponent, full, alpha, beta, board, depth, hooks);
+}
+
+// The same node for a record that is not plain: every rules question goes to the rules.
+int32_t NodeByPairs(const Opponent& opponent, bool full, int32_t alpha, int32_t beta, Board& board,
+                    float depth, OpponentHooks& hooks) {
     if (depth == 0.0f) {
         const int32_t e = Evaluate(board, 0);
         return e >= beta ? beta : e;
@@ -169,7 +207,7 @@ int32_t Node(const Opponent& opponent, bool full, int32_t alpha, int32_t beta, B
         return Promotion(opponent, full, alpha, beta, board, depth, hooks);
     if (board.ToPlay != White && board.ToPlay != Black)
         return Evaluate(board, static_cast<int32_t>(depth)); // a damaged record
-    MoveLoop loop(opponent, full, alpha, beta, board, depth, hooks);
+    MoveLoop loop(opponent, full, alpha, beta, board, nullptr, depth, hooks);
     return loop.Run();
 }
 
@@ -181,6 +219,7 @@ int32_t MateScore(float depth) {
 
 int32_t Search(const Opponent& opponent, bool full, int32_t alpha, int32_t beta, const Board& board,
                float depth, OpponentHooks& hooks) {
-    Board copy = board;
+    Board copy;
+    CopyPosition(copy, board);
     return Node(opponent, full, alpha, beta, copy, depth, hooks);
 }

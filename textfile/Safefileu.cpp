@@ -23,10 +23,7 @@ bool WriteAll(int fd, std::string_view text) {
 int CreateTemporary(const std::filesystem::path& target, std::string& name) {
     static unsigned serial = 0;
     const std::filesystem::path folder = target.parent_path();
-    // Built by appending: GCC 12 at -O3 warns falsely about "." + std::string.
-    std::string base = ".";
-    base += target.filename().string();
-    base += '.';
+    const std::string base = "." + target.filename().string() + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name =
             (folder / (base + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp"))

@@ -3,6 +3,7 @@
 // IsLegal does, pair by pair, without copying the record for every move tried.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 #include "engine/Boardu.h"
@@ -32,14 +33,18 @@ struct BoardView {
     SquareSet Side[3];    // Side[White], Side[Black]
     SquareSet Occupied;
     SideView Sides[3]; // Sides[White], Sides[Black]; set only for a plain record
-    // ToPlay 1 to 4, nothing but piece codes, one king and at most sixteen pieces a side, and no
-    // king on the square a capture en passant would empty: the answers below hold only for
-    // such a record. Any other record is answered by trying every pair.
+    // ToPlay 1 to 4, nothing but piece codes, one king a side, and no king on the square a
+    // capture en passant would empty: the answers below hold only for such a record. Any other
+    // record is answered by trying every pair.
     bool Plain;
 };
 
 // Fills the view of a record.
 void ViewBoard(const Board& board, BoardView& view);
+
+// Brings the view of a plain record `before` up to date for `after`, the same record after
+// MakeMove, and returns the squares whose piece changed.
+SquareSet FollowMove(BoardView& view, const Board& before, const Board& after);
 
 // Returns the squares among `wanted` to which the piece on `from` may move, as IsLegal would
 // answer with that piece's side to move. The record must be plain. Moves MakeMove plays its own
@@ -49,10 +54,17 @@ SquareSet LegalTargets(const Board& board, const BoardView& view, int from, Squa
 // Tests whether the side to move (ToPlay 1 or 2) of a plain record has a legal move.
 bool HasLegalMove(const Board& board, const BoardView& view);
 
+// Counts, by the type of the piece taken (1 pawn .. 6 queen), the legal captures of `side`'s
+// pieces, kings never taken: each attacker and victim once, as IsLegal would answer with `side`
+// to move. The record must be plain.
+void CountCaptures(const Board& board, const BoardView& view, int side, int (&taken)[7]);
+
 // Returns the first square, in the order of the pairs, that IsLegal tries for the king of `side`
 // beyond a king's step and not holding the side's own piece or a king, or 64 if there is none.
 // Trying it asks for the check status (castling needs it), which brings that cache up to date.
 int FirstCastlingTry(const BoardView& view, int side);
 
 // Returns the lowest square of a non-empty set.
-int LowestSquare(SquareSet squares);
+inline int LowestSquare(SquareSet squares) {
+    return std::countr_zero(squares);
+}

@@ -1,5 +1,6 @@
 #include "engine/Findu.h"
 
+#include <bit>
 #include <initializer_list>
 
 #include "engine/Boardviewu.h"
@@ -17,8 +18,7 @@ void ListPromotionChoices(Board& board, int sign) {
         board.LegalMoves[board.LegalCount++] = Move{PromotionChoice, sign * piece, file, row};
 }
 
-// Lists a plain record's moves piece by piece, in the order of the pairs. No position of a game
-// comes near the list's capacity.
+// Lists a plain record's moves piece by piece, in the order of the pairs.
 void ListPlainMoves(Board& board, const BoardView& view) {
     if (FirstCastlingTry(view, board.ToPlay) < 64) GetCheck(board);
     for (SquareSet own = view.Side[board.ToPlay]; own; own &= own - 1) {
@@ -51,7 +51,9 @@ void FindLegalMoves(Board& board) {
     } else if (board.ToPlay == White || board.ToPlay == Black) {
         BoardView view;
         ViewBoard(board, view);
-        if (view.Plain) {
+        // With at most sixteen pieces a side, as in every game, the list never fills up.
+        if (view.Plain && std::popcount(view.Side[White]) <= 16 &&
+            std::popcount(view.Side[Black]) <= 16) {
             ListPlainMoves(board, view);
             return;
         }

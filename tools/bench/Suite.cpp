@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
 #include <memory>
 
 #include "engine/Makemoveu.h"
@@ -89,10 +91,11 @@ bool SetUpSuitePosition(const SuitePosition& position, Board& board, std::string
     return true;
 }
 
-BenchRun RunBench(const Board& position, int level) {
+BenchRun RunBench(const Board& position, int level, int depthBarAsked) {
     auto opponent = std::make_unique<Opponent>();
     int depthBar = 0;
     ApplyLevel(*opponent, level, depthBar);
+    if (depthBarAsked >= DepthBarMin && depthBarAsked <= DepthBarMax) depthBar = depthBarAsked;
     ReadyOpponent(*opponent);
     // 1. e4, 1. d4 and 1. e4 e5: enough to show the bonus at the start.
     AddLine(opponent->Book, {Move{4, 6, 4, 4}});
@@ -102,7 +105,9 @@ BenchRun RunBench(const Board& position, int level) {
     BenchHooks hooks(depthBar);
     BenchRun run;
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     run.Chosen = ChooseMove(*opponent, position, hooks, &run.Trace);
+    run.CpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.SearchCalls = hooks.SearchCalls;
     return run;
@@ -113,9 +118,33 @@ std::string RootMoveName(const Move& move) {
     return MoveText(move);
 }
 
+std::string GoldenKey(int level, const SuitePosition& position) {
+    return std::string(Levels[level].Label) + " " + position.Name;
+}
+
 std::string GoldenLine(int level, const SuitePosition& position, const ChoiceTrace& trace) {
-    std::string line = std::string(Levels[level].Label) + " " + position.Name;
+    std::string line = GoldenKey(level, position);
     for (size_t k = 0; k < trace.Ordered.size(); ++k)
         line += " " + RootMoveName(trace.Ordered[k]) + ":" + std::to_string(trace.Scores[k]);
     return line;
+}
+
+std::string SignatureLine(uint64_t searchCalls) {
+    return "signature " + std::to_string(searchCalls);
+}
+
+bool ReadGolden(const std::string& path, Golden& golden) {
+    std::ifstream in(path);
+    if (!in) return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        if (line.rfind("signature ", 0) == 0) {
+            golden.Signature = std::strtoull(line.c_str() + 10, nullptr, 10);
+            continue;
+        }
+        const size_t second = line.find(' ', line.find(' ') + 1);
+        golden.Lines[line.substr(0, second)] = line;
+    }
+    return true;
 }

@@ -1,13 +1,12 @@
 #include "engine/Anyu.h"
 
 #include "engine/Boardviewu.h"
-#include "engine/Checku.h"
 #include "engine/Legalu.h"
 
 namespace {
 
 // Tries the pieces in the order of the pairs. The pairs reaching the king's first castling try
-// ask for the check status; so does this, at the same point.
+// ask for the check status; this brings it up to date at the same point.
 bool AnyPlainMove(Board& board, const BoardView& view) {
     const int castlingTry = FirstCastlingTry(view, board.ToPlay);
     for (SquareSet own = view.Side[board.ToPlay]; own; own &= own - 1) {
@@ -15,7 +14,7 @@ bool AnyPlainMove(Board& board, const BoardView& view) {
         const SquareSet targets = LegalTargets(board, view, from, ~SquareSet{0});
         if (from == view.Sides[board.ToPlay].King && castlingTry < 64 &&
             (!targets || LowestSquare(targets) >= castlingTry))
-            GetCheck(board);
+            RefreshCheck(board, view);
         if (targets) return true;
     }
     return false;

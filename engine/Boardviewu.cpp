@@ -347,6 +347,24 @@ int FirstCastlingTry(const BoardView& view, int side) {
     return far ? LowestSquare(far) : 64;
 }
 
+void RefreshCheck(Board& board, const BoardView& view) {
+    if (board.CheckVersionSeen == board.CheckVersion) return;
+    board.CheckVersionSeen = board.CheckVersion;
+    const int white = view.Sides[White].King;
+    const int black = view.Sides[Black].King;
+    // The only king of each side is the one the king search finds.
+    board.King1X = white / 8;
+    board.King1Y = white % 8;
+    board.King2X = black / 8;
+    board.King2Y = black % 8;
+    const bool whiteInCheck = view.Sides[White].InCheck;
+    const bool blackInCheck = view.Sides[Black].InCheck;
+    board.CheckStatus = whiteInCheck && blackInCheck ? BothInCheck
+                        : whiteInCheck               ? White
+                        : blackInCheck               ? Black
+                                                     : 0;
+}
+
 bool HasLegalMove(const Board& board, const BoardView& view) {
     const int side = board.ToPlay;
     const SideView& me = view.Sides[side];

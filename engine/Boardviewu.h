@@ -64,6 +64,9 @@ void CountCaptures(const Board& board, const BoardView& view, int side, int (&ta
 // Trying it asks for the check status (castling needs it), which brings that cache up to date.
 int FirstCastlingTry(const BoardView& view, int side);
 
+// Brings the check-status cache of a plain record up to date, as GetCheck does, from its view.
+void RefreshCheck(Board& board, const BoardView& view);
+
 // Returns the lowest square of a non-empty set.
 inline int LowestSquare(SquareSet squares) {
     return std::countr_zero(squares);

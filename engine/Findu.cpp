@@ -4,7 +4,6 @@
 #include <initializer_list>
 
 #include "engine/Boardviewu.h"
-#include "engine/Checku.h"
 #include "engine/Legalu.h"
 
 namespace {
@@ -20,7 +19,7 @@ void ListPromotionChoices(Board& board, int sign) {
 
 // Lists a plain record's moves piece by piece, in the order of the pairs.
 void ListPlainMoves(Board& board, const BoardView& view) {
-    if (FirstCastlingTry(view, board.ToPlay) < 64) GetCheck(board);
+    if (FirstCastlingTry(view, board.ToPlay) < 64) RefreshCheck(board, view);
     for (SquareSet own = view.Side[board.ToPlay]; own; own &= own - 1) {
         const int from = LowestSquare(own);
         for (SquareSet to = LegalTargets(board, view, from, ~SquareSet{0}); to; to &= to - 1)

@@ -37,8 +37,8 @@ class TWindowHooks : public OpponentHooks {
     std::chrono::steady_clock::duration PumpInterval = std::chrono::milliseconds(5);
     // The progress bar and the shown memo follow the search at most this often: painting them
     // takes about a millisecond, and a fast search finishes a root move every few.
-    std::chrono::steady_clock::duration DisplayInterval = std::chrono::milliseconds(40);
-    static constexpr unsigned ClockStride = 64;
+    std::chrono::steady_clock::duration DisplayInterval = std::chrono::milliseconds(100);
+    static constexpr unsigned ClockStride = 256;
     // How many times the events were really run, for the bench.
     uint64_t Pumps = 0;
     // ... and the time they took.

@@ -2,7 +2,7 @@
 // main window. Run it headless (QT_QPA_PLATFORM=offscreen).
 //   pump: the move choice over the bench suite with the window's hooks, without running the
 //         events, running them at every node, and running them at most every few milliseconds,
-//         against the plain hooks of the bench tool.
+//         each against the plain hooks of the bench tool run just before it, in eleven pairs.
 //   stop: how long the search takes to return once "Stop" is pressed during a "Mean" search
 //         of a busy middlegame, over several presses; --depth sets the depth bar, so that the
 //         search lasts long enough to press it.
@@ -74,33 +74,32 @@ Figures RunSuiteOnce(TMainForm& form, OpponentHooks& hooks, int level) {
     return figures;
 }
 
-// The fastest of five runs: the machine is shared, and other work only ever adds time. With
-// the window's hooks, also the pumps and their time in that run.
-Figures RunSuite(TMainForm& form, OpponentHooks& hooks, int level) {
+// Runs the suite once; with the window's hooks, also counts their pumps and the time in them.
+Figures RunWith(TMainForm& form, OpponentHooks& hooks, int level) {
     auto* window = dynamic_cast<TWindowHooks*>(&hooks);
-    Figures best;
-    for (int run = 0; run < 5; ++run) {
-        if (window) window->Pumps = 0, window->PumpTime = {};
-        Figures next = RunSuiteOnce(form, hooks, level);
-        if (window) {
-            next.Pumps = window->Pumps;
-            next.PumpSeconds = std::chrono::duration<double>(window->PumpTime).count();
-        }
-        if (run == 0 || next.CpuSeconds < best.CpuSeconds) best = next;
+    if (window) window->Pumps = 0, window->PumpTime = {};
+    Figures figures = RunSuiteOnce(form, hooks, level);
+    if (window) {
+        figures.Pumps = window->Pumps;
+        figures.PumpSeconds = std::chrono::duration<double>(window->PumpTime).count();
     }
-    return best;
+    return figures;
 }
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Each kind of hooks runs right after the plain hooks, eleven times over; its cost is the median
+// of the pairs' processor times, so that other work on the shared machine cancels out.
 void Pump(TMainForm& form, int onlyLevel) {
+    constexpr int Pairs = 11;
     std::printf("%-7s %-20s %8s %8s %12s %7s %8s %8s\n", "level", "hooks", "seconds", "cpu s",
                 "search calls", "pumps", "in pumps", "cpu cost");
     for (int level = 0; level < LevelCount; ++level) {
         if (onlyLevel >= 0 && level != onlyLevel) continue;
         PlainHooks plain(Levels[level].DepthBarPosition);
-        const Figures base = RunSuite(form, plain, level);
-        std::printf("%-7s %-20s %8.3f %8.3f %12llu %7s %8s %8s\n", Levels[level].Label,
-                    "plain (bench tool)", base.Seconds, base.CpuSeconds,
-                    static_cast<unsigned long long>(base.SearchCalls), "-", "-", "-");
         struct Variant {
             const char* Name;
             Clock::duration Interval;
@@ -110,24 +109,34 @@ void Pump(TMainForm& form, int onlyLevel) {
             {"window, every node", Clock::duration::zero()},
             {"window, every 5 ms", TWindowHooks(form).PumpInterval},
         };
+        std::vector<double> plainSeconds, plainCpu;
+        uint64_t calls = 0;
         for (const Variant& v : variants) {
-            TWindowHooks hooks(form);
-            hooks.PumpInterval = v.Interval;
-            const Figures f = RunSuite(form, hooks, level);
-            // "in pumps": the share of the run's time spent running the events.
-            std::printf("%-7s %-20s %8.3f %8.3f %12llu %7llu %7.1f%% %7.1f%%\n",
-                        Levels[level].Label, v.Name, f.Seconds, f.CpuSeconds,
-                        static_cast<unsigned long long>(f.SearchCalls),
-                        static_cast<unsigned long long>(f.Pumps), 100.0 * f.PumpSeconds / f.Seconds,
-                        100.0 * (f.CpuSeconds - base.CpuSeconds) / base.CpuSeconds);
+            std::vector<double> seconds, cpu, pumps, share, cost;
+            for (int pair = 0; pair < Pairs; ++pair) {
+                const Figures base = RunWith(form, plain, level);
+                TWindowHooks hooks(form);
+                hooks.PumpInterval = v.Interval;
+                const Figures f = RunWith(form, hooks, level);
+                plainSeconds.push_back(base.Seconds);
+                plainCpu.push_back(base.CpuSeconds);
+                calls = base.SearchCalls;
+                seconds.push_back(f.Seconds);
+                cpu.push_back(f.CpuSeconds);
+                pumps.push_back(static_cast<double>(f.Pumps));
+                // "in pumps": the share of the run's time spent running the events.
+                share.push_back(100.0 * f.PumpSeconds / f.Seconds);
+                cost.push_back(100.0 * (f.CpuSeconds - base.CpuSeconds) / base.CpuSeconds);
+            }
+            std::printf("%-7s %-20s %8.3f %8.3f %12llu %7.0f %7.1f%% %7.1f%%\n",
+                        Levels[level].Label, v.Name, Median(seconds), Median(cpu),
+                        static_cast<unsigned long long>(calls), Median(pumps), Median(share),
+                        Median(cost));
             std::fflush(stdout);
         }
-        // Again at the end: other work on the machine shows as a change between the two.
-        const Figures again = RunSuite(form, plain, level);
-        std::printf("%-7s %-20s %8.3f %8.3f %12llu %7s %8s %7.1f%%\n", Levels[level].Label,
-                    "plain, again", again.Seconds, again.CpuSeconds,
-                    static_cast<unsigned long long>(again.SearchCalls), "-", "-",
-                    100.0 * (again.CpuSeconds - base.CpuSeconds) / base.CpuSeconds);
+        std::printf("%-7s %-20s %8.3f %8.3f %12llu %7s %8s %8s\n", Levels[level].Label,
+                    "plain (bench tool)", Median(plainSeconds), Median(plainCpu),
+                    static_cast<unsigned long long>(calls), "-", "-", "-");
     }
 }
 

@@ -31,6 +31,8 @@ inline constexpr int32_t BlackChooses = 4;
 
 // Outcome: 0 in progress, 1 White won, 2 Black won, 3 drawn.
 inline constexpr int32_t InProgress = 0;
+inline constexpr int32_t WhiteWon = 1;
+inline constexpr int32_t BlackWon = 2;
 inline constexpr int32_t Drawn = 3;
 
 // CheckStatus: 0 nobody in check, 1 White, 2 Black, 3 both.
@@ -74,6 +76,9 @@ struct Board {
     int32_t CheckVersionSeen;
     int32_t ListVersion;
     int32_t ListVersionSeen;
+
+    // Field by field: the padding between the fields holds no position.
+    bool operator==(const Board&) const = default;
 };
 
 static_assert(std::is_trivially_copyable_v<Board>, "Board is copied as plain memory");

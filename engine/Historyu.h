@@ -11,6 +11,8 @@ struct History {
     Board Snapshots[HistorySize];
     int32_t Count;
     int32_t Stored;
+
+    bool operator==(const History&) const = default;
 };
 
 // Empties the history.

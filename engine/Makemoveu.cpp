@@ -68,6 +68,14 @@ void Castle(Board& b, int row, int kingTo, int sign) {
     b.Squares[kingTo][row] = sign * King;
 }
 
+// En passant is a capture only: the pawn steps diagonally from `fromRow` onto the empty square
+// behind the enemy pawn that has just advanced two squares on `epFile`. Any other pawn move
+// onto that file is an ordinary one.
+bool EnPassant(const Board& b, int x1, int y1, int x2, int y2, int epFile, int fromRow, int toRow) {
+    return y1 == fromRow && y2 == toRow && x2 == epFile && (x2 - x1 == 1 || x1 - x2 == 1) &&
+           b.Squares[x2][y2] == Empty && b.Squares[x2][y1] == -b.Squares[x1][y1];
+}
+
 void CountQuietPair(Board& b) {
     b.Bored50 = b.Quiet1 && b.Quiet2 ? b.Bored50 + 1 : 0;
 }
@@ -79,7 +87,7 @@ void WhiteMoves(Board& b, int x1, int y1, int x2, int y2) {
     b.ep1 = p == Pawn && y1 == 6 && y2 == 4 ? x1 : -1;
     if (p == Pawn) {
         b.Quiet1 = false;
-        if (y2 == 2 && x2 == b.ep2) {
+        if (EnPassant(b, x1, y1, x2, y2, b.ep2, 3, 2)) {
             b.Squares[x1][y1] = Empty;
             b.Squares[x2][2] = Pawn;
             b.Squares[x2][3] = Empty;
@@ -120,7 +128,7 @@ void BlackMoves(Board& b, int x1, int y1, int x2, int y2) {
     b.ep2 = p == -Pawn && y1 == 1 && y2 == 3 ? x1 : -1;
     if (p == -Pawn) {
         b.Quiet2 = false;
-        if (y2 == 5 && x2 == b.ep1) {
+        if (EnPassant(b, x1, y1, x2, y2, b.ep1, 4, 5)) {
             b.Squares[x1][y1] = Empty;
             b.Squares[x2][5] = -Pawn;
             b.Squares[x2][4] = Empty;

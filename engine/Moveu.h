@@ -11,6 +11,8 @@ struct Move {
     int32_t Y1;
     int32_t X2;
     int32_t Y2;
+
+    bool operator==(const Move&) const = default;
 };
 
 inline constexpr int32_t PromotionChoice = 999;

@@ -1,11 +1,10 @@
 // The book file: eight words of eight piece letters per entry, "." for an empty square.
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "openings/Openingu.h"
+#include "textfile/Safefileu.h"
+#include "textfile/Wordsu.h"
 
 namespace {
 
@@ -28,55 +27,6 @@ bool IsSpace(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-// Reading state kept across chunks of the file: the entry being gathered, the row its current
-// word fills and how many characters of that word have been seen.
-struct BookScan {
-    int32_t Rows[8][8] = {}; // [x][y]
-    int Row = 0;
-    int Column = 0;
-    bool InWord = false;
-};
-
-// Ends the current word; a completed group of eight becomes an entry. Returns false once the
-// book is full, so the caller can stop reading.
-bool EndWord(OpeningBook& book, BookScan& scan) {
-    scan.InWord = false;
-    scan.Row += 1;
-    if (scan.Row < 8) return true;
-    scan.Row = 0;
-    if (book.EntryCount >= OpeningBookSize) return false;
-    std::memcpy(book.Entries[book.EntryCount], scan.Rows, sizeof scan.Rows);
-    book.EntryCount += 1;
-    return book.EntryCount < OpeningBookSize;
-}
-
-// Reads a piece of the text. Returns false once the book is full.
-bool Scan(OpeningBook& book, BookScan& scan, const char* data, size_t size) {
-    for (size_t i = 0; i < size; ++i) {
-        const auto c = static_cast<unsigned char>(data[i]);
-        if (IsSpace(c)) {
-            if (scan.InWord && !EndWord(book, scan)) return false;
-            continue;
-        }
-        if (!scan.InWord) {
-            // Squares past the end of a short word stay empty.
-            scan.InWord = true;
-            scan.Column = 0;
-            for (int x = 0; x < 8; ++x) scan.Rows[x][scan.Row] = Empty;
-        }
-        if (scan.Column < 8) {
-            scan.Rows[scan.Column][scan.Row] = CodeOf(c);
-            scan.Column += 1;
-        }
-    }
-    return true;
-}
-
-// Ends a word cut off by the end of the text; a group still short of eight words is dropped.
-void Finish(OpeningBook& book, BookScan& scan) {
-    if (scan.InWord) EndWord(book, scan);
-}
-
 } // namespace
 
 std::string WriteOpenings(const OpeningBook& book) {
@@ -94,53 +44,39 @@ std::string WriteOpenings(const OpeningBook& book) {
 }
 
 bool SaveOpenings(const OpeningBook& book, const std::string& path) {
-    // Written beside the book and renamed over it, so a failed write never leaves a cut-off
-    // book behind.
-    const std::string text = WriteOpenings(book);
-    const std::string temporary = path + ".new";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return false;
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fclose(file) == 0 && written;
-    std::error_code error;
-    if (written) std::filesystem::rename(temporary, path, error);
-    if (!written || error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
-void SaveOpenings(const OpeningBook& book) {
-    SaveOpenings(book, OpeningsFileName);
+    return ReplaceFile(path, WriteOpenings(book));
 }
 
 void ReadOpenings(OpeningBook& book, const std::string& text) {
     ClearOpenings(book);
-    BookScan scan;
-    if (Scan(book, scan, text.data(), text.size())) Finish(book, scan);
+    int32_t rows[8][8] = {}; // [x][y] of the entry being gathered
+    int row = 0;
+    std::size_t i = 0;
+    while (book.EntryCount < OpeningBookSize) {
+        while (i < text.size() && IsSpace(text[i])) ++i;
+        if (i == text.size()) return;
+        const std::size_t start = i;
+        while (i < text.size() && !IsSpace(text[i])) ++i;
+        // No book holds such a word: the file is not a book.
+        if (i - start > MaxWordLength) {
+            ClearOpenings(book);
+            return;
+        }
+        // Squares past the end of a short word stay empty.
+        for (std::size_t x = 0; x < 8; ++x)
+            rows[x][row] =
+                x < i - start ? CodeOf(static_cast<unsigned char>(text[start + x])) : Empty;
+        if (++row < 8) continue;
+        row = 0;
+        std::memcpy(book.Entries[book.EntryCount], rows, sizeof rows);
+        book.EntryCount += 1;
+    }
 }
 
 void LoadOpenings(OpeningBook& book, const std::string& path) {
-    ClearOpenings(book);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return;
-    // Read in pieces: a huge file costs no more memory than a small one, and reading stops
-    // as soon as the book is full.
-    BookScan scan;
-    char chunk[16384];
-    bool room = true;
-    size_t got;
-    while (room && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        room = Scan(book, scan, chunk, got);
-    if (std::ferror(file)) {
+    std::string text;
+    if (ReadRegularFile(path, MaxOpeningsFileSize, text) == FileRead::Read)
+        ReadOpenings(book, text);
+    else
         ClearOpenings(book);
-    } else if (room) {
-        Finish(book, scan);
-    }
-    std::fclose(file);
-}
-
-void LoadOpenings(OpeningBook& book) {
-    LoadOpenings(book, OpeningsFileName);
 }

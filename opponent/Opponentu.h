@@ -8,7 +8,7 @@
 #include "engine/Boardu.h"
 #include "openings/Openingu.h"
 
-// One instance for the life of the program, owned by the main window. Value-initialise it
+// One instance for the life of the program, owned by the game session. Value-initialise it
 // (`Opponent{}`): everything but the book starts at zero.
 struct Opponent {
     bool Stop;                // the current computer move is to end; read at every search node

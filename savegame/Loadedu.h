@@ -5,7 +5,8 @@
 
 // Makes harmless the values a damaged file could carry: a side to move outside 1..4 becomes
 // White to move, a pending promotion choice with no pawn waiting becomes a plain turn of that
-// side, an en passant file outside -1..7 becomes -1.
+// side, an en passant file outside -1..7 becomes -1; castling rights and draw counters are
+// settled as SettlePosition does.
 void SanitiseLoadedPosition(Board& board);
 
 // Counts Material from the squares and decides CheckStatus and Outcome as a game move does;

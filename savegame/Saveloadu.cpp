@@ -1,30 +1,33 @@
 // The saved-game reader: long layout after a "BQ" header, otherwise the short layout.
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <type_traits>
 #include <vector>
 
 #include "engine/Findu.h"
+#include "engine/Validu.h"
 #include "savegame/Loadedu.h"
 #include "savegame/Savefieldsu.h"
 #include "savegame/Savegameu.h"
+#include "textfile/Safefileu.h"
 #include "textfile/Wordsu.h"
 
 namespace {
 
-enum class Stop { None, Truncated, TooLong, RangeCheck, BadInt };
+enum class Stop { None, Truncated, TooLong, RangeCheck, BadInt, Unreachable };
 
 // Reads records word by word into one scratch board whose fields carry over from record to
 // record, noting why it stopped.
 struct RecordReader {
     std::istream& In;
     std::string Word;
-    std::string BadValue;
+    std::string Detail; // the bad value, or why a position cannot arise in a game
     Stop Stopped = Stop::None;
+    bool AtEnd = false; // the end of the file came right after Word
 
     bool Next() {
         switch (NextWord(In, Word)) {
         case WordRead::Word:
+            AtEnd = In.rdbuf()->sgetc() == std::istream::traits_type::eof();
             return true;
         case WordRead::End:
             Stopped = Stop::Truncated;
@@ -35,10 +38,18 @@ struct RecordReader {
         }
     }
 
+    // A word of a record that the end of the file cuts off may have lost characters, so the
+    // record is not whole.
+    bool Whole() {
+        if (AtEnd) Stopped = Stop::Truncated;
+        return !AtEnd;
+    }
+
     // Reads the eight row words; the first is already in Word when `firstRead` is set.
     bool Rows(Board& b, bool firstRead) {
         for (int y = 0; y < 8; ++y) {
             if ((y > 0 || !firstRead) && !Next()) return false;
+            if (!Whole()) return false;
             if (Word.size() < 8) {
                 Stopped = Stop::RangeCheck;
                 return false;
@@ -49,6 +60,7 @@ struct RecordReader {
         return true;
     }
 
+    // The side to move is a single digit, which the end of the file cannot have shortened.
     bool SideToMove(Board& b) {
         if (!Next()) return false;
         if (!ParseInt(Word, b.ToPlay)) b.ToPlay = White;
@@ -58,13 +70,13 @@ struct RecordReader {
     // Reads the key lines: the key's text is not compared, only its length is skipped.
     bool Keys(Board& b) {
         return VisitKeyLines(b, [this](std::string_view key, auto& field) {
-            if (!Next()) return false;
+            if (!Next() || !Whole()) return false;
             const std::string_view value =
                 Word.size() > key.size() ? std::string_view(Word).substr(key.size()) : "";
             if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, bool>) {
                 field = value == "T";
             } else if (!ParseInt(value, field)) {
-                BadValue = value;
+                Detail = value;
                 Stopped = Stop::BadInt;
                 return false;
             }
@@ -95,6 +107,10 @@ LoadResult ReadGame(std::istream& in, History& history, Board& board) {
             firstRead = false;
             Board position = scratch;
             SanitiseLoadedPosition(position);
+            if (!IsReachable(position, reader.Detail)) {
+                reader.Stopped = Stop::Unreachable;
+                break;
+            }
             JudgeLoadedPosition(position, static_cast<int>(positions.size()));
             positions.push_back(position);
             if (!reader.Next()) break;
@@ -113,34 +129,53 @@ LoadResult ReadGame(std::istream& in, History& history, Board& board) {
     case Stop::RangeCheck:
         return Refused("Range check error");
     case Stop::BadInt:
-        return Refused("'" + reader.BadValue + "' is not a valid integer value");
+        return Refused("'" + reader.Detail + "' is not a valid integer value");
     case Stop::TooLong:
         return Refused("The file holds a word longer than " + std::to_string(MaxWordLength) +
                        " characters.");
     default:
         break;
     }
-    if (positions.empty()) return Refused("The file ends before its first position is complete.");
+    std::string message;
+    if (reader.Stopped == Stop::Unreachable) {
+        message = "Position " + std::to_string(positions.size() + 1) +
+                  " of the file cannot arise in a game: " + reader.Detail;
+        if (positions.empty()) return Refused(message);
+        message += positions.size() == 1 ? " The position before it was loaded."
+                                         : " The " + std::to_string(positions.size()) +
+                                               " positions before it were loaded.";
+    } else if (positions.empty()) {
+        return Refused("The file ends before its first position is complete.");
+    } else if (overflow) {
+        message = "The file holds more than " + std::to_string(HistorySize) +
+                  " positions; its first " + std::to_string(HistorySize) + " were loaded.";
+    } else if (!ended) {
+        message = "The file ends before \"END\"; its first " + std::to_string(positions.size()) +
+                  " positions were loaded.";
+    }
 
     ResetHistory(history);
     for (const Board& position : positions) PushHistory(history, position);
     board = history.Snapshots[history.Count - 1];
     FindLegalMoves(board);
-
-    std::string message;
-    if (overflow)
-        message = "The file holds more than " + std::to_string(HistorySize) +
-                  " positions; its first " + std::to_string(HistorySize) + " were loaded.";
-    else if (!ended)
-        message = "The file ends before \"END\"; its first " + std::to_string(positions.size()) +
-                  " positions were loaded.";
     return LoadResult{true, message};
 }
 
 LoadResult LoadGame(const std::string& path, History& history, Board& board) {
-    std::error_code error;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(path, error)) in.open(path, std::ios::binary);
-    if (!in.is_open()) return Refused("Cannot open the file \"" + path + "\".");
+    std::string text;
+    switch (ReadRegularFile(path, MaxSavedGameSize, text)) {
+    case FileRead::Read:
+        break;
+    case FileRead::NotRegular:
+        return Refused("Cannot open \"" + path + "\": it is not a regular file.");
+    case FileRead::TooLarge:
+        return Refused("Cannot open \"" + path + "\": it is larger than " +
+                       std::to_string(MaxSavedGameSize >> 20) + " MB, more than any saved game.");
+    case FileRead::Failed:
+        return Refused("Cannot read the file \"" + path + "\".");
+    default:
+        return Refused("Cannot open the file \"" + path + "\".");
+    }
+    std::istringstream in(std::move(text));
     return ReadGame(in, history, board);
 }

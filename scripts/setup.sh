@@ -7,6 +7,7 @@ BRISKO_PACKAGES=(
     qt6-base-dev libgl-dev
     fonts-dejavu-core fonts-comic-neue
     clang libclang-rt-14-dev
+    desktop-file-utils appstream shared-mime-info dpkg-dev file
 )
 
 brisko_missing_packages() {
@@ -36,9 +37,10 @@ brisko_install_packages() {
 
 brisko_jobs() { nproc 2>/dev/null || echo 2; }
 
-# Configures and builds the game and its tests into build/.
+# Configures and builds the game and its tests into build/ with GCC; a warning stops the build.
 brisko_build() {
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISKO_BUILD_UI=ON -DBUILD_TESTING=ON \
+    CC=gcc CXX=g++ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISKO_BUILD_UI=ON \
+        -DBUILD_TESTING=ON -DBRISKO_WARNINGS_AS_ERRORS=ON \
         -DENABLE_SANITIZER_ADDRESS=OFF -DENABLE_SANITIZER_UNDEFINED_BEHAVIOR=OFF
     cmake --build build -j"$(brisko_jobs)"
 }

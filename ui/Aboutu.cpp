@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/Datafolderu.h"
 #include "ui/Picturesu.h"
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
@@ -17,7 +18,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     picture->setObjectName("ProgramIcon");
     QImage knight;
     // The White knight; the box is fine without it.
-    if (knight.load("Images/1.bmp", "BMP")) {
+    if (knight.load(FindPictureFolder() + "1.bmp", "BMP")) {
         picture->setPixmap(QPixmap::fromImage(WithTransparentColour(knight)));
     }
     auto* title = new QLabel("Brisko Chess", this);

@@ -30,3 +30,12 @@ void DrawBoard(QImage& picture, const Board& board, int selectedX, int selectedY
         }
     }
 }
+
+void DrawStretched(QPainter& painter, const QImage& picture, const QRect& area) {
+    // The board stops one line short of the client area's bottom edge.
+    const QRect target(area.left(), area.top(), area.width(), area.height() - 1);
+    const bool nearOwnSize = std::abs(target.width() - picture.width()) <= 1 &&
+                             std::abs(target.height() - picture.height()) <= 1;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !nearOwnSize);
+    if (target.width() > 0 && target.height() > 0) painter.drawImage(target, picture);
+}

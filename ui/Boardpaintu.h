@@ -19,3 +19,7 @@ void DrawBoard(QImage& picture, const Board& board, int selectedX, int selectedY
 
 // Fills one square with `colour` and outlines it in black on its outermost pixels.
 void DrawSquare(QPainter& painter, int left, int top, QRgb colour);
+
+// Draws the board picture stretched over `area` less its bottom line, smoothed unless it is
+// within a pixel of its own size (a smoothed copy would only blur it).
+void DrawStretched(QPainter& painter, const QImage& picture, const QRect& area);

@@ -8,15 +8,8 @@ std::unique_ptr<TForms> CreateForms() {
     forms->Depth1Form = std::make_unique<TDepth1Form>();
     forms->PromotionForm = std::make_unique<TPromotionForm>();
     forms->AboutForm = std::make_unique<TAboutForm>();
-
-    TMainForm& main = *forms->MainForm;
-    main.LeagueForm = forms->LeagueForm.get();
-    main.LegalForm = forms->LegalForm.get();
-    main.Depth1Form = forms->Depth1Form.get();
-    main.PromotionForm = forms->PromotionForm.get();
-    main.AboutForm = forms->AboutForm.get();
-    forms->LegalForm->LiveBoard = &main.Board;
-    forms->PromotionForm->LiveBoard = &main.Board;
-    forms->PromotionForm->Pictures = &main.PieceBitmaps;
+    forms->MainForm->SetOtherForms({forms->LeagueForm.get(), forms->LegalForm.get(),
+                                    forms->Depth1Form.get(), forms->PromotionForm.get(),
+                                    forms->AboutForm.get()});
     return forms;
 }

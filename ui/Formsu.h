@@ -1,5 +1,4 @@
-// Creating the program's windows, in the order the program has always created them, and
-// giving the main window its references to the others.
+// Creating the program's windows, and giving the main window its references to the others.
 #pragma once
 
 #include <memory>

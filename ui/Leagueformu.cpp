@@ -1,7 +1,6 @@
 #include "ui/Leagueformu.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,8 +10,6 @@
 #include "league/Leagueu.h"
 #include "ui/Dialogsu.h"
 #include "ui/Widgetsu.h"
-
-namespace {} // namespace
 
 TLeagueForm::TLeagueForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("LeagueForm");
@@ -25,16 +22,11 @@ TLeagueForm::TLeagueForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     NogBox = MakeMemo(this, "NogBox", {160, 8, 33, 241});
     ResetButton = MakeButton(this, "ResetButton", "Reset", {8, 256, 185, 25});
 
-    GamePanel = new QFrame(this);
-    GamePanel->setObjectName("GamePanel");
-    GamePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    GamePanel = MakePanel(this, "GamePanel");
     GamePanel->setGeometry(264, 8, 121, 169);
-    auto* title = new QLabel("Play Game", GamePanel);
-    title->move(32, 8);
-    auto* winLabel = new QLabel("Winner", GamePanel);
-    winLabel->move(8, 36);
-    auto* loseLabel = new QLabel("Loser", GamePanel);
-    loseLabel->move(8, 68);
+    MakeLabel(GamePanel, "PlayGameLabel", "Play Game", 32, 8);
+    MakeLabel(GamePanel, "WinLabel", "Winner", 8, 36);
+    MakeLabel(GamePanel, "LoseLabel", "Loser", 8, 68);
     WinBox = new QLineEdit(GamePanel);
     WinBox->setObjectName("WinBox");
     WinBox->setGeometry(64, 32, 49, 21);

@@ -15,7 +15,7 @@ class TLegalForm : public QWidget {
     explicit TLegalForm(QWidget* parent = nullptr);
 
     // The main window's live board, read at every refresh.
-    Board* LiveBoard = nullptr;
+    const Board* LiveBoard = nullptr;
     QPlainTextEdit* Box;
 
     // Writes the header for `side` and one line per entry of the board's legal-move list.

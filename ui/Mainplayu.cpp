@@ -1,178 +1,155 @@
 // The main window's game handlers: start-up, new game, board clicks, the human promotion
-// choice, stepping through the history, and the menu commands.
+// choice, stepping through the history, the computer's turns, the File commands, and showing
+// the other windows.
 #include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSlider>
 #include <QTimer>
 
-#include "engine/Findu.h"
-#include "engine/Legalu.h"
-#include "engine/Makemoveu.h"
-#include "openings/Openingu.h"
 #include "ui/Aboutu.h"
-#include "ui/Boardpaintu.h"
 #include "ui/Depth1formu.h"
 #include "ui/Dialogsu.h"
 #include "ui/Leagueformu.h"
 #include "ui/Legalformu.h"
 #include "ui/Mainu.h"
 #include "ui/Promotionu.h"
+#include "ui/Windowhooksu.h"
 
 void TMainForm::FormShow() {
-    BoardBitmap = QImage(BoardPictureSize, BoardPictureSize, QImage::Format_RGB32);
     const QStringList missing = LoadPieceImages(PieceBitmaps, PictureFolder);
-    NewButtonClick();
-    SelectedX = SelectedY = -1;
-    LastMove = {NoMove, NoMove, NoMove, NoMove};
-    if (LegalForm) LegalForm->LiveBoard = &Board;
-    ReadyOpponent(Opponent);
-    FileName.clear();
+    Game.SetBookPath(FindBookFile());
+    Game.StartUp(LevelItemIndex(Ui));
+    ShowGame();
     // The game goes on without a picture that is missing; the user learns which one.
-    if (!missing.isEmpty()) {
-        ShowMessage(this,
-                    missing.size() == 1
-                        ? QString("Cannot load the piece picture %1.").arg(missing.first())
-                        : QString("Cannot load the piece pictures %1.").arg(missing.join(", ")));
-    }
+    if (!missing.isEmpty()) ShowMessage(this, MissingPicturesMessage(missing));
 }
 
-void TMainForm::FormClose() {
-    Opponent.Stop = true;
-    ProgBar->setValue(0);
+void TMainForm::ShowGame() {
+    Ui.ProgBar->setValue(0);
+    Ui.DepthBar->setValue(Game.DepthBar());
+    Repaint();
 }
 
-void TMainForm::ClearSelection() {
-    Condition = 0;
-    SelectedX = SelectedY = -1;
+void TMainForm::ShowComputerSides() {
+    Ui.Player1Box->setChecked(Game.ComputerPlays(White));
+    Ui.Player2Box->setChecked(Game.ComputerPlays(Black));
 }
 
 void TMainForm::NewButtonClick() {
-    StopButtonClick();
-    ClearSelection();
-    LastMove = {NoMove, NoMove, NoMove, NoMove};
-    SetUpBoard(Board);
-    FindLegalMoves(Board);
-    Repaint();
-    ResetHistory(History);
-    PushHistory(History, Board);
-    FileName.clear();
-    // The difficulty takes effect only here.
-    int position = DepthBar->value();
-    if (ApplyLevel(Opponent, LevelItemIndex(), position)) DepthBar->setValue(position);
-    LoadOpenings(Opponent.Book);
-    ProgBar->setValue(0);
+    // The book is looked up afresh, so one exported since is picked up.
+    Game.SetBookPath(FindBookFile());
+    Game.NewGame(LevelItemIndex(Ui));
+    ShowGame();
 }
 
 void TMainForm::FormMouseUp(int x, int y) {
-    // The live board must not change under the computer's search.
-    if (Thinking) return;
-    const QRect area = BoardArea();
-    const int width = area.width();
-    const int top = area.top();
-    const int height = Client->height();
-    if (Board.Outcome != InProgress || x <= 0 || x >= width || y <= top) return;
+    const QRect area = BoardArea(Ui, Client);
     // A window shrunk to its top panel has no board rows left to click.
-    if (height <= top) return;
-    const int col = (8 * x) / width;
-    const int row = (8 * (y - top)) / (height - top);
-    if (row < 0 || row > 7) return;
-
-    const int piece = Board.Squares[col][row];
-    const bool ownPiece =
-        (Board.ToPlay == White && piece > 0) || (Board.ToPlay == Black && piece < 0);
-    const bool selected = col == SelectedX && row == SelectedY;
-    if (!selected && ownPiece) {
-        SelectedX = col;
-        SelectedY = row;
-        Condition = 1;
-        Repaint();
-        return;
-    }
-    if (Condition != 1) return;
-    if (selected) {
-        ClearSelection();
-        Repaint();
-        return;
-    }
-    if (!IsLegal(Board, SelectedX, SelectedY, col, row)) return;
-    if (!GameMove(Board, History, SelectedX, SelectedY, col, row)) return;
-    LastMove = {SelectedX, SelectedY, col, row};
-    ClearSelection();
-    Repaint();
-}
-
-void TMainForm::ChoosePromotion(int row) {
-    PromotionTimer->stop();
-    const int file = WaitingPawnFile(Board);
-    if (file >= 0 && PromotionForm) {
-        PromotionForm->FormShow();
-        RunModal(*PromotionForm);
-        GameMove(Board, History, PromotionChoice, PromotionForm->PromotionChoice, file, row);
-        Repaint();
-    }
-    PromotionTimer->start();
+    if (x <= 0 || x >= area.width() || y <= area.top() || area.height() <= 0) return;
+    const int row = (8 * (y - area.top())) / area.height();
+    if (row > 7) return;
+    if (Game.Click((8 * x) / area.width(), row) != ClickResult::Ignored) Repaint();
 }
 
 void TMainForm::PromotionTimerTimer() {
-    // A box unticked while the computer works out its own promotion choice must not let the
-    // human choose on the board under it.
-    if (Thinking) return;
-    if (Board.ToPlay == WhiteChooses && !Player1Box->isChecked()) {
-        ChoosePromotion(0);
-    } else if (Board.ToPlay == BlackChooses && !Player2Box->isChecked()) {
-        ChoosePromotion(7);
-    }
+    if (!Game.HumanMustChoose() || !Forms.PromotionForm) return;
+    Ui.PromotionTimer->stop();
+    Forms.PromotionForm->FormShow();
+    RunModal(*Forms.PromotionForm);
+    Game.ChoosePromotion(Forms.PromotionForm->PromotionChoice);
+    Repaint();
+    Ui.PromotionTimer->start();
 }
 
 void TMainForm::BackButtonClick() {
-    if (History.Count <= 1) return;
-    StopButtonClick();
-    StepBack(History, Board);
-    ClearSelection();
-    Repaint();
+    if (Game.Back()) ShowGame();
 }
 
 void TMainForm::ForwardButtonClick() {
-    if (History.Count >= History.Stored) return;
-    StopButtonClick();
-    StepForward(History, Board);
-    ClearSelection();
-    Repaint();
+    if (Game.Forward()) ShowGame();
+}
+
+void TMainForm::ComputerTimerTimer() {
+    // The search runs the window's events; a tick delivered there must not start a second move.
+    if (Game.Thinking()) return;
+    // Stopped for the whole of a computer move.
+    Ui.ComputerTimer->stop();
+    const TurnResult turn = Game.ComputerTurn(*Hooks);
+    if (turn != TurnResult::NotItsTurn) Hooks->FlushConsidered();
+    if (turn == TurnResult::Stopped) {
+        Ui.ProgBar->setValue(0);
+        ShowComputerSides();
+    } else if (turn == TurnResult::Played) {
+        Ui.ProgBar->setValue(0);
+        Repaint();
+        Ui.DepthBar->setValue(Game.DepthBar());
+    }
+    Ui.ComputerTimer->start();
+}
+
+void TMainForm::StopButtonClick() {
+    Game.Stop();
+    Ui.ProgBar->setValue(0);
+}
+
+void TMainForm::MoveTimerTimer() {
+    Game.MoveTimerTick();
+    Ui.DepthBar->setValue(Game.DepthBar());
+}
+
+void TMainForm::DepthBarChange(int position) {
+    Game.SetDepthBar(position);
+    Ui.DepthLabel->setText(QString("Depth = %1").arg(position));
+    Ui.DepthLabel->adjustSize();
 }
 
 void TMainForm::League1Click() {
-    if (LeagueForm) LeagueForm->show();
+    if (Forms.LeagueForm) Forms.LeagueForm->show();
 }
 
 void TMainForm::LegalMoves1Click() {
-    if (LegalForm) LegalForm->show();
+    if (Forms.LegalForm) Forms.LegalForm->show();
 }
 
 void TMainForm::ScoredMoves1Click() {
-    if (Depth1Form) Depth1Form->show();
+    if (Forms.Depth1Form) Forms.Depth1Form->show();
 }
 
 void TMainForm::About1Click() {
-    if (AboutForm) RunModal(*AboutForm);
+    if (Forms.AboutForm) RunModal(*Forms.AboutForm);
 }
 
-void TMainForm::Exit1Click() {
-    close();
+void TMainForm::WriteGame(const QString& path) {
+    // A failed save leaves the old file intact; the user must not believe the game was saved.
+    if (!Game.Save(QFile::encodeName(path).toStdString()))
+        ShowMessage(this, QString("Cannot save the game to %1.").arg(path));
 }
 
-void TMainForm::Button1Click() {
-    AddOpening(Opponent.Book, Board);
+void TMainForm::Save1Click() {
+    if (Game.FileName().empty()) {
+        SaveAs1Click();
+        return;
+    }
+    WriteGame(QFile::decodeName(Game.FileName().c_str()));
 }
 
-void TMainForm::ExportOpenings1Click() {
-    SaveOpenings(Opponent.Book);
+void TMainForm::SaveAs1Click() {
+    const QString path = AskFileName(*Ui.SaveDlg);
+    // A failed save keeps the earlier name.
+    if (!path.isEmpty()) WriteGame(path);
 }
 
-void TMainForm::ImportOpenings1Click() {
-    LoadOpenings(Opponent.Book);
+void TMainForm::Open1Click() {
+    const QString path = AskFileName(*Ui.OpenDlg);
+    if (!path.isEmpty()) OpenGame(path);
 }
 
-void TMainForm::ClearOpenings1Click() {
-    Opponent.Book.EntryCount = 0;
+void TMainForm::OpenGame(const QString& path) {
+    // A file that does not load leaves the game on the board as it was.
+    const LoadResult result = Game.Open(QFile::encodeName(path).toStdString(), LevelItemIndex(Ui));
+    if (result.Loaded) ShowGame();
+    if (!result.Message.empty()) ShowMessage(this, QString::fromStdString(result.Message));
 }

@@ -33,3 +33,9 @@ QStringList LoadPieceImages(PieceImages& images, const QString& folder) {
     }
     return failed;
 }
+
+QString MissingPicturesMessage(const QStringList& missing) {
+    return missing.size() == 1
+               ? QString("Cannot load the piece picture %1.").arg(missing.first())
+               : QString("Cannot load the piece pictures %1.").arg(missing.join(", "));
+}

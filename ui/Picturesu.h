@@ -23,5 +23,8 @@ int PictureIndex(int piece);
 // Returns the names of the files that could not be loaded; their pictures are null.
 QStringList LoadPieceImages(PieceImages& images, const QString& folder);
 
+// The message naming the pictures that could not be loaded.
+QString MissingPicturesMessage(const QStringList& missing);
+
 // Makes every pixel of the light-square colour transparent.
 QImage WithTransparentColour(const QImage& picture);

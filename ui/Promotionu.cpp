@@ -7,6 +7,13 @@
 
 #include "ui/Boardpaintu.h"
 
+namespace {
+
+// The choices from the left.
+constexpr int Pieces[4] = {Queen, Rook, Bishop, Knight};
+
+} // namespace
+
 TPromotionForm::TPromotionForm(QWidget* parent) : QDialog(parent) {
     setObjectName("PromotionForm");
     setWindowTitle("Pawn Promotion!");
@@ -30,12 +37,11 @@ void TPromotionForm::showEvent(QShowEvent* event) {
 }
 
 void TPromotionForm::FormPaint(QPainter& painter) {
-    // Queen, rook, bishop, knight, from the left.
-    static constexpr int WhitePictures[4] = {3, 0, 2, 1};
     for (int i = 0; i < 4; ++i) {
         DrawSquare(painter, 32 + SquareSize * i, 32, i % 2 == 0 ? LightSquare : DarkSquare);
         if (!Pictures) continue;
-        const QImage& picture = (*Pictures)[WhitePictures[i] + (ChooserIsBlack() ? 6 : 0)];
+        const QImage& picture =
+            (*Pictures)[PictureIndex(ChooserIsBlack() ? -Pieces[i] : Pieces[i])];
         if (!picture.isNull()) painter.drawImage(34 + SquareSize * i, 34, picture);
     }
 }
@@ -46,7 +52,6 @@ void TPromotionForm::paintEvent(QPaintEvent*) {
 }
 
 void TPromotionForm::FormMouseUp(int x, int y) {
-    static constexpr int Pieces[4] = {Queen, Rook, Bishop, Knight};
     if (x >= 34 && x <= 240 && y >= 32 && y <= 84) {
         PromotionChoice = Pieces[(x - 34) / SquareSize];
         if (ChooserIsBlack()) PromotionChoice = -PromotionChoice;

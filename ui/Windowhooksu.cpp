@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QSlider>
 #include <QTimer>
 
 #include "ui/Depth1formu.h"
@@ -25,7 +24,7 @@ void TWindowHooks::ProcessEvents() {
         ShowProgress();
         // Only a shown memo is kept current while the computer thinks; a hidden one is written
         // once the move is chosen.
-        if (Form.Depth1Form && Form.Depth1Form->isVisible()) FlushConsidered();
+        if (Form.Forms.Depth1Form && Form.Forms.Depth1Form->isVisible()) FlushConsidered();
     }
     QCoreApplication::processEvents();
     // Counted from the end, so that a slow repaint still leaves the search its share.
@@ -51,10 +50,10 @@ void TWindowHooks::ShowProgress() {
     if (ProgressWanted < 0) return;
     // The bar would repaint, and flush the window to the screen, at once; a quarter of a quick
     // move's time went there. Painted with the next events instead, a few milliseconds later.
-    Form.ProgBar->setUpdatesEnabled(false);
-    Form.ProgBar->setRange(ProgressMinimum, ProgressMaximum);
-    Form.ProgBar->setValue(ProgressWanted);
-    Form.ProgBar->setUpdatesEnabled(true);
+    Form.Ui.ProgBar->setUpdatesEnabled(false);
+    Form.Ui.ProgBar->setRange(ProgressMinimum, ProgressMaximum);
+    Form.Ui.ProgBar->setValue(ProgressWanted);
+    Form.Ui.ProgBar->setUpdatesEnabled(true);
     ProgressWanted = -1;
 }
 
@@ -69,19 +68,19 @@ void TWindowHooks::AddConsideredLine(const std::string& line) {
 }
 
 void TWindowHooks::RepaintConsidered() {
-    if (!Form.Depth1Form || !Form.Depth1Form->isVisible()) return;
+    if (!Form.Forms.Depth1Form || !Form.Forms.Depth1Form->isVisible()) return;
     const auto now = std::chrono::steady_clock::now();
     if (now - LastDisplay < DisplayInterval) return; // written by a later run of the events
     LastDisplay = now;
     ShowProgress();
     FlushConsidered();
-    Form.Depth1Form->repaint();
+    Form.Forms.Depth1Form->repaint();
 }
 
 void TWindowHooks::FlushConsidered() {
-    if (!ConsideredChanged || !Form.Depth1Form) return;
+    if (!ConsideredChanged || !Form.Forms.Depth1Form) return;
     ConsideredChanged = false;
-    QPlainTextEdit* box = Form.Depth1Form->Box;
+    QPlainTextEdit* box = Form.Forms.Depth1Form->Box;
     box->setPlainText(ConsideredLines.join('\n'));
     // The newest line in view, as when the lines were added one by one.
     box->moveCursor(QTextCursor::End);
@@ -92,12 +91,12 @@ void TWindowHooks::ShowMessage(const std::string& text) {
 }
 
 int TWindowHooks::DepthBarPosition() {
-    return Form.DepthBar->value();
+    return Form.Game.DepthBar();
 }
 
 void TWindowHooks::SetMoveTimer(bool running) {
     if (running)
-        Form.MoveTimer->start();
+        Form.Ui.MoveTimer->start();
     else
-        Form.MoveTimer->stop();
+        Form.Ui.MoveTimer->stop();
 }

@@ -19,7 +19,7 @@ struct Sq {
 inline Board FromFen(const std::string& fen) {
     Board board{};
     std::string error;
-    EXPECT_TRUE(ReadFen(fen, board, error)) << error;
+    EXPECT_TRUE(ParseFen(fen, board, error)) << error;
     return board;
 }
 

@@ -1,8 +1,10 @@
 #include "tests/engine/EngineTestUtil.h"
 
-#include "engine/Anyu.h"
+#include <memory>
+
 #include "engine/Checkmateu.h"
 #include "engine/Findu.h"
+#include "engine/Historyu.h"
 #include "engine/Makemoveu.h"
 #include "engine/Stalemateu.h"
 
@@ -15,48 +17,27 @@ Board FoolsMate() {
     return board;
 }
 
+// Plays a legal game move and checks the record afterwards.
+void Play(Board& board, History& history, Sq from, Sq to) {
+    ASSERT_TRUE(IsLegal(board, from.x, from.y, to.x, to.y));
+    ASSERT_TRUE(GameMove(board, history, from.x, from.y, to.x, to.y));
+    ExpectConsistent(board);
+}
+
 } // namespace
 
-TEST(LegalMoveList, InitialOrderAndCaching) {
-    Board board = Initial();
-    FindLegalMoves(board);
-    ASSERT_EQ(board.LegalCount, 20);
-    const Move first[6] = {{0, 6, 0, 4}, {0, 6, 0, 5}, {1, 6, 1, 4},
-                           {1, 6, 1, 5}, {1, 7, 0, 5}, {1, 7, 2, 5}};
-    for (int i = 0; i < 6; ++i) {
-        const Move& m = board.LegalMoves[i];
-        EXPECT_TRUE(SameMove(first[i], m.X1, m.Y1, m.X2, m.Y2)) << "entry " << i;
-    }
-    board.LegalCount = 3; // a current list is not rebuilt
-    FindLegalMoves(board);
-    EXPECT_EQ(board.LegalCount, 3);
-}
-
-TEST(LegalMoveList, PromotionChoicesQueenFirst) {
-    Board board = FromFen("4k3/8/8/8/8/8/2p5/4K3 b - -");
-    MakeMove(board, 2, 6, 2, 7);
-    FindLegalMoves(board);
-    ASSERT_EQ(board.LegalCount, 4);
-    const int pieces[4] = {-Queen, -Rook, -Bishop, -Knight};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(SameMove(board.LegalMoves[i], PromotionChoice, pieces[i], 2, 7));
-    EXPECT_TRUE(AnyLegalMove(board));
-    EXPECT_FALSE(IsMate(board));
-}
-
 TEST(LegalMoveList, NeverWritesPastItsCapacity) {
-    // Play never gets near the capacity, but a file can hold a board full of queens.
-    Board board = FromFen("1QQQQQQ1/1Q4Q1/Q6Q/Q6Q/Q6Q/3Q1Q1Q/QQ5Q/1KQ1Q1Qk w - -");
-    ASSERT_GT(CountLegalPairs(board), MaxLegalMoves);
-    FindLegalMoves(board);
-    EXPECT_EQ(board.LegalCount, MaxLegalMoves);
+    // Play never gets near the capacity, but a board full of queens can be set up.
+    Board queens = FromFen("1QQQQQQ1/1Q4Q1/Q6Q/Q6Q/Q6Q/3Q1Q1Q/QQ5Q/1KQ1Q1Qk w - -");
+    ASSERT_GT(CountLegalPairs(queens), MaxLegalMoves);
+    FindLegalMoves(queens);
+    EXPECT_EQ(queens.LegalCount, MaxLegalMoves);
 }
 
 TEST(GameEnd, MateStalemateAndTheDrawCounters) {
     Board mate = FoolsMate();
     EXPECT_TRUE(IsMate(mate));
     EXPECT_FALSE(IsStalemate(mate));
-
     Board stalemate = FromFen("k7/2Q5/8/8/8/8/8/4K3 b - -");
     EXPECT_FALSE(IsMate(stalemate));
     EXPECT_TRUE(IsStalemate(stalemate));
@@ -73,4 +54,35 @@ TEST(GameEnd, MateStalemateAndTheDrawCounters) {
         mated.*counter = limit;
         EXPECT_TRUE(IsMate(mated) && IsStalemate(mated));
     }
+}
+
+TEST(GameMove, DrawOverridesMateAndAFullHistoryEndsTheGame) {
+    auto history = std::make_unique<History>();
+    Board board = Initial();
+    ResetHistory(*history);
+    PushHistory(*history, board);
+    for (const char* move : {"f2f3", "e7e5", "g2g4"}) Play(board, *history, move, move + 2);
+    board.Bored50 = 49; // the mating move also closes the fiftieth quiet pair
+    board.Quiet1 = true;
+    Play(board, *history, "d8", "h4");
+    EXPECT_EQ(board.Outcome, Drawn);
+    EXPECT_EQ(board.CheckStatus, White);
+
+    board = Initial();
+    ResetHistory(*history);
+    PushHistory(*history, board);
+    const char* shuffle[4] = {"g1f3", "g8f6", "f3g1", "f6g8"};
+    int moves = 0;
+    for (; board.Outcome == InProgress; ++moves) {
+        board.Repetition1 = board.Repetition2 = board.Bored50 = 0;
+        Play(board, *history, shuffle[moves % 4], shuffle[moves % 4] + 2);
+    }
+    EXPECT_EQ(moves, HistorySize - 1);
+    EXPECT_EQ(history->Count, HistorySize);
+    EXPECT_EQ(board.Outcome, Drawn);
+    const int plies = board.PlyCount;
+    EXPECT_FALSE(GameMove(board, *history, 1, 7, 2, 5));
+    EXPECT_FALSE(PushHistory(*history, board));
+    EXPECT_EQ(history->Count, HistorySize);
+    EXPECT_EQ(board.PlyCount, plies);
 }

@@ -1,3 +1,5 @@
+// Move legality where perft does not look: this game's own castling rule, positions a game
+// cannot reach, and en passant's timing.
 #include "tests/engine/EngineTestUtil.h"
 
 #include "engine/Makemoveu.h"
@@ -10,11 +12,6 @@ bool Legal(Board& board, Sq from, Sq to) {
 
 } // namespace
 
-TEST(Legal, InitialPositionHasTwentyMoves) {
-    Board board = Initial();
-    EXPECT_EQ(CountLegalPairs(board), 20);
-}
-
 TEST(Legal, MovesInHandMadePositions) {
     const struct {
         const char* fen;
@@ -22,37 +19,18 @@ TEST(Legal, MovesInHandMadePositions) {
         const char* to;
         bool legal;
     } rows[] = {
-        {StartFen.data(), "b1", "d2", false}, // own piece on the target
         {StartFen.data(), "e7", "e5", false}, // not Black's turn
         {StartFen.data(), "e3", "e4", false}, // empty square
-        // A two-square advance needs both squares free.
-        {"4k3/8/8/8/8/4n3/4P3/4K3 w - -", "e2", "e4", false},
-        {"4k3/8/8/8/4n3/8/4P3/4K3 w - -", "e2", "e4", false},
-        {"4k3/8/8/8/4n3/8/4P3/4K3 w - -", "e2", "e3", true},
-        {"4k3/4p3/4N3/8/8/8/8/4K3 b - -", "e7", "e5", false},
-        {"4k3/8/8/8/p7/1P6/8/4K3 w - -", "b3", "a4", true},
-        {"4k3/8/8/8/p7/1P6/8/4K3 w - -", "b3", "c4", false},
         // Kings never meet, and no move takes a king.
         {"8/8/8/3k4/8/4K3/8/8 w - -", "e3", "e4", false},
-        {"8/8/8/3k4/8/4K3/8/8 w - -", "e3", "e2", true},
-        {"4k3/8/8/8/8/8/8/4K2R w - -", "h1", "h8", true},
         {"4k2k/8/8/8/8/8/8/4K2R w - -", "h1", "h8", false},
-        // A pinned piece stays on the pin line.
-        {"4k3/4r3/8/8/8/8/4B3/4K3 w - -", "e2", "d3", false},
-        {"4k3/4r3/8/8/8/8/4R3/4K3 w - -", "e2", "e7", true},
-        {"4k3/4r3/8/8/8/8/4R3/4K3 w - -", "e2", "d2", false},
         // Castling: the square passed over may be attacked, the destination may not.
         {"r3k2r/8/8/8/8/8/5r2/R3K2R w KQkq -", "e1", "g1", true},
-        {"r3k2r/8/8/8/8/8/5r2/R3K2R w KQkq -", "e1", "f1", false},
         {"r3k2r/8/8/8/8/8/6r1/R3K2R w KQkq -", "e1", "g1", false},
         {"r3k2r/8/8/8/8/8/4r3/R3K2R w KQkq -", "e1", "c1", false}, // in check
-        {"r3k2r/8/8/8/8/8/8/Rn2K1NR w KQkq -", "e1", "g1", false}, // blocked
         {"r3k2r/8/8/8/8/8/8/Rn2K1NR w KQkq -", "e1", "c1", false}, // b1 blocks too
         {"r3k2r/8/8/8/8/8/8/R3K2R w Qkq -", "e1", "g1", false},    // right lost
-        {"r3k2r/8/8/8/8/8/8/R3K2R w Qkq -", "e1", "c1", true},
-        {"r3k2r/8/8/8/8/8/8/R3K2N w KQkq -", "e1", "g1", false}, // no rook in the corner
-        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", "e8", "c8", true},
-        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", "e8", "f6", false},
+        {"r3k2r/8/8/8/8/8/8/R3K2N w KQkq -", "e1", "g1", false},   // no rook in the corner
         // En passant that would open the row to a rook.
         {"8/8/8/K2pP2r/8/8/8/4k3 w - d6", "e5", "d6", false},
         {"8/8/8/3pP3/8/8/8/K3k3 w - d6", "e5", "d6", true},
@@ -64,24 +42,15 @@ TEST(Legal, MovesInHandMadePositions) {
     }
 }
 
-TEST(Legal, EnPassantOnlyRightAfterTheAdvance) {
+TEST(Legal, EnPassantOnlyRightAfterTheAdvanceAndNothingWhileAChoiceIsPending) {
     Board board = FromFen("4k3/3p4/8/4P3/8/8/8/4K3 b - -");
     MakeMove(board, 3, 1, 3, 3);
     EXPECT_TRUE(Legal(board, "e5", "d6"));
     MakeMove(board, 4, 7, 4, 6);
     MakeMove(board, 4, 0, 4, 1);
     EXPECT_FALSE(Legal(board, "e5", "d6"));
-}
 
-TEST(Legal, NothingMovesWhileAChoiceIsPending) {
-    Board board = FromFen("1P2k3/8/8/8/8/8/8/4K3 w - -");
-    board.ToPlay = WhiteChooses;
-    EXPECT_EQ(CountLegalPairs(board), 0);
-}
-
-TEST(Legal, PathClearIgnoresEndSquares) {
-    const Board board = FromFen("4k3/8/8/8/8/8/8/R1r1K3 w - -");
-    EXPECT_TRUE(PathClear(board, 0, 7, 1, 7));
-    EXPECT_TRUE(PathClear(board, 0, 7, 2, 7));
-    EXPECT_FALSE(PathClear(board, 0, 7, 3, 7));
+    Board choosing = FromFen("1P2k3/8/8/8/8/8/8/4K3 w - -");
+    choosing.ToPlay = WhiteChooses;
+    EXPECT_EQ(CountLegalPairs(choosing), 0);
 }

@@ -46,6 +46,22 @@ TEST(MakeMove, EnPassantCaptureClosesThePairOnlyWithBlacksReply) {
     EXPECT_EQ(board.Bored50, 0);
 }
 
+TEST(MakeMove, OnlyADiagonalStepBehindTheAdvancedPawnIsEnPassant) {
+    // En passant files no game gives: another piece behind the file, or nothing to take.
+    const struct {
+        const char *Fen, *From, *To;
+    } moves[] = {
+        {"8/8/8/3kP3/8/8/8/4K3 w - d6", "e5", "d6"},    // the king stands where the pawn would
+        {"4k3/8/3n4/4P3/8/8/8/4K3 w - d6", "e5", "d6"}, // a knight taken, not a pawn
+        {"4k3/8/8/8/3p4/8/8/4K3 b - d3", "d4", "d3"},   // a plain push onto the file
+    };
+    for (const auto& move : moves) {
+        SCOPED_TRACE(move.Fen);
+        Board board = FromFen(move.Fen);
+        Play(board, move.From, move.To); // one king each, material in step with the squares
+    }
+}
+
 TEST(MakeMove, PromotionTakesTwoMoves) {
     Board white = FromFen("1r2k3/P7/8/8/8/8/8/4K3 w - -");
     Play(white, "a7", "b8");

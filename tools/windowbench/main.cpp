@@ -55,11 +55,10 @@ Figures RunSuiteOnce(TMainForm& form, OpponentHooks& hooks, int level) {
         Board board{};
         std::string error;
         if (!SetUpSuitePosition(p, board, error)) continue;
-        Opponent& opponent = form.Opponent;
-        int depthBar = 0;
-        ApplyLevel(opponent, level, depthBar);
-        form.DepthBar->setValue(depthBar);
-        opponent.Book.EntryCount = 0;
+        // The level's depth and parameters, as a new game sets them, without the book.
+        form.Session().NewGame(level);
+        Opponent& opponent = form.Session().Opponent();
+        ClearOpenings(opponent.Book);
         opponent.Stop = false;
         hooks.SearchCalls = 0;
         // The depth bar's and level's repaints belong to the set-up, not to the search.
@@ -145,31 +144,32 @@ void Pump(TMainForm& form, int onlyLevel) {
 // returned, or -1 when the move ended first. With no press (a negative delay), returns the
 // whole move's time.
 double StopOnce(TMainForm& form, int depthBar, int delayMs) {
-    form.LevelItems[2]->setChecked(true);
+    form.findChild<QRadioButton*>("LevelItem2")->setChecked(true);
     form.NewButtonClick();
-    if (depthBar >= DepthBarMin && depthBar <= DepthBarMax) form.DepthBar->setValue(depthBar);
+    if (depthBar >= DepthBarMin && depthBar <= DepthBarMax)
+        form.findChild<QSlider*>("DepthBar")->setValue(depthBar);
+    Board board{};
     std::string error;
-    ReadFen("r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R1BQ1RK1 b - - 3 8", form.Board,
-            error);
-    ResetHistory(form.History);
-    PushHistory(form.History, form.Board);
-    form.Player2Box->setChecked(true);
+    ReadFen("r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R1BQ1RK1 b - - 3 8", board, error);
+    const GameSession& game = form.Session();
+    form.Session().StartFrom(board);
+    form.findChild<QCheckBox*>("Player2Box")->setChecked(true);
 
     Clock::time_point due{};
     bool pressed = false;
     if (delayMs >= 0)
         QTimer::singleShot(delayMs, Qt::PreciseTimer, &form, [&] {
-            if (!form.Thinking) return;
+            if (!game.Thinking()) return;
             pressed = true;
-            form.StopButton->click();
+            form.findChild<QPushButton*>("StopButton")->click();
         });
-    const int countBefore = form.History.Count;
+    const int countBefore = game.History().Count;
     const auto start = Clock::now();
     due = start + std::chrono::milliseconds(delayMs);
     form.ComputerTimerTimer();
     const auto end = Clock::now();
     if (delayMs < 0) return std::chrono::duration<double, std::milli>(end - start).count();
-    if (!pressed || form.History.Count != countBefore) return -1.0;
+    if (!pressed || game.History().Count != countBefore) return -1.0;
     return std::chrono::duration<double, std::milli>(end - due).count();
 }
 
@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
 
     const auto forms = CreateForms();
     TMainForm& form = *forms->MainForm;
-    form.Player2Box->setChecked(false);
+    form.findChild<QCheckBox*>("Player2Box")->setChecked(false);
     form.show();
     QApplication::processEvents();
     if (mode == "pump")

@@ -1,0 +1,72 @@
+// Games as PGN text, the form every chess program exchanges them in: export from the history of
+// positions, import into a new history by playing each move as a game move.
+#pragma once
+
+#include <ctime>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "engine/Historyu.h"
+
+// The tag pairs of an exported game, the result apart (it comes from the game itself).
+struct PgnTags {
+    std::string Event = "Casual game";
+    std::string Site = "?";
+    std::string Date = "????.??.??";
+    std::string Round = "-";
+    std::string White = "?";
+    std::string Black = "?";
+};
+
+// A date as PGN writes it, "YYYY.MM.DD", in local time.
+std::string PgnDate(std::time_t when);
+
+// A player's name for the White and Black tags: "Human", or "Brisko Chess (<level>)" for the
+// side the computer plays at that level.
+std::string PgnPlayer(bool computer, const std::string& level);
+
+// What an export gives: the text, or why there is none.
+struct PgnText {
+    bool Written;
+    std::string Text;
+    std::string Message;
+};
+
+// Writes positions 0 .. Count-1 of the history as a PGN game: the seven tags (Result from the
+// last position's outcome: "1-0", "0-1", "1/2-1/2", or "*" in progress), SetUp and FEN when the
+// first position is not the initial one, then the moves in SAN with move numbers, in lines of
+// at most 79 characters, ending with the result. A pawn's move and its promotion choice make
+// one move ("e8=Q"); a last position still waiting for the choice is left out. A castling whose
+// king crossed an attacked square gets a comment saying so. Fails only for a history whose
+// positions do not follow each other by legal moves (a hand-made saved game).
+PgnText WritePgn(const History& history, const PgnTags& tags);
+
+// WritePgn, then replaces the file at `path` only once the new text is safely on disk. Message
+// says what went wrong when Written is false.
+PgnText ExportPgn(const std::string& path, const History& history, const PgnTags& tags);
+
+// What an import gives. When Imported is false the game is nil and Message says why, naming
+// the move: "Move 12 for White: 'Nf3' is not a legal move".
+struct PgnGame {
+    bool Imported = false;
+    std::string Message;
+    // Every position of the game from the first, Count = Stored = their number; show
+    // Snapshots[Count - 1] after FindLegalMoves, as a loaded game is shown.
+    std::unique_ptr<History> Game;
+    std::vector<std::pair<std::string, std::string>> Tags; // in the order read
+    std::string Result; // the result token ("1-0", "0-1", "1/2-1/2", "*"); empty if none
+};
+
+// Reads the first game of a PGN text: tag pairs (FEN and SetUp included), moves in SAN checked
+// against the legal moves, move numbers ("12." and "12..."), comments ("{...}" and ";..."),
+// variations (skipped), NAGs ("$1") and "!?"-style suffixes, "%" escape lines and the result.
+// A UTF-8 byte-order mark and CR LF line ends are read as well. Each move is played as a game
+// move, so every position is judged as one played in the window is.
+PgnGame ReadPgn(std::string_view text);
+
+// ReadPgn on the contents of a regular file of at most 64 MB; otherwise Message says why the
+// file cannot be read.
+PgnGame ImportPgn(const std::string& path);

@@ -1,0 +1,186 @@
+// The PGN writer: the moves between the history's positions, found by matching each next
+// position against the legal moves, written in SAN.
+#include <cstdio>
+#include <vector>
+
+#include "engine/Findu.h"
+#include "engine/Makemoveu.h"
+#include "notation/Fen.h"
+#include "notation/Pgn.h"
+#include "notation/San.h"
+#include "textfile/Safefileu.h"
+
+namespace {
+
+constexpr size_t LineLimit = 79;
+constexpr const char* AcrossAttackComment = "{castled across an attacked square}";
+
+bool SamePosition(const Board& a, const Board& b) {
+    if (a.ToPlay != b.ToPlay) return false;
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y)
+            if (a.Squares[x][y] != b.Squares[x][y]) return false;
+    return true;
+}
+
+// Finds the legal move (with its choice when the pawn reaches the last row) that leads from
+// `before` to `after`, or to `afterChoice` past the pending choice.
+bool FindStep(const Board& before, const Board& after, const Board* afterChoice, ChessMove& found) {
+    Board board = before;
+    FindLegalMoves(board);
+    for (int i = 0; i < board.LegalCount; ++i) {
+        const Move m = board.LegalMoves[i];
+        Board next = board;
+        MakeMove(next, m.X1, m.Y1, m.X2, m.Y2);
+        if (!SamePosition(next, after)) continue;
+        if (next.ToPlay == White || next.ToPlay == Black) {
+            found = ChessMove{m, 0};
+            return true;
+        }
+        if (!afterChoice) return false;
+        for (int piece : {Queen, Rook, Bishop, Knight}) {
+            Board chosen = next;
+            MakeMove(chosen, PromotionChoice, next.ToPlay == WhiteChooses ? piece : -piece, m.X2,
+                     m.Y2);
+            if (SamePosition(chosen, *afterChoice)) {
+                found = ChessMove{m, piece};
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::string Escaped(const std::string& value) {
+    std::string text;
+    for (char c : value) {
+        if (c == '\\' || c == '"') text += '\\';
+        if (static_cast<unsigned char>(c) >= ' ') text += c;
+    }
+    return text;
+}
+
+// Joins words into lines of at most LineLimit characters.
+class Lines {
+  public:
+    void Add(const std::string& word) {
+        if (!line.empty() && line.size() + 1 + word.size() > LineLimit) {
+            text += line + "\n";
+            line.clear();
+        }
+        if (!line.empty()) line += ' ';
+        line += word;
+    }
+    std::string Finish() { return line.empty() ? text : text + line + "\n"; }
+
+  private:
+    std::string text, line;
+};
+
+const char* ResultToken(int outcome) {
+    switch (outcome) {
+    case 1:
+        return "1-0";
+    case 2:
+        return "0-1";
+    case Drawn:
+        return "1/2-1/2";
+    default:
+        return "*";
+    }
+}
+
+} // namespace
+
+std::string PgnDate(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d.%02d.%02d", (local.tm_year + 1900) % 10000,
+                  (local.tm_mon + 1) % 100, local.tm_mday % 100);
+    return text;
+}
+
+std::string PgnPlayer(bool computer, const std::string& level) {
+    return computer ? "Brisko Chess (" + level + ")" : "Human";
+}
+
+PgnText WritePgn(const History& history, const PgnTags& tags) {
+    const int count = history.Count < HistorySize ? history.Count : HistorySize;
+    if (count < 1) return {false, "", "There is no game to export"};
+    const Board* shots = history.Snapshots;
+    // A choice cannot be written without its pawn's move, nor a pawn's move without its choice.
+    const int first = shots[0].ToPlay > Black && count > 1 ? 1 : 0;
+    int last = count - 1;
+    if (last > first && shots[last].ToPlay > Black) --last;
+
+    std::vector<ChessMove> moves;
+    std::vector<int> starts; // the index of the position each move starts from
+    for (int i = first; i < last;) {
+        ChessMove move{};
+        const Board* afterChoice = i + 2 <= last ? &shots[i + 2] : nullptr;
+        if (!FindStep(shots[i], shots[i + 1], afterChoice, move))
+            return {false, "",
+                    "Position " + std::to_string(i + 2) +
+                        " of the game does not follow from the one before by a legal move"};
+        moves.push_back(move);
+        starts.push_back(i);
+        i += move.Promotion != 0 ? 2 : 1;
+    }
+
+    const std::string result = ResultToken(shots[last].Outcome);
+    std::string text;
+    const auto tag = [&](const char* name, const std::string& value) {
+        text += std::string("[") + name + " \"" + Escaped(value) + "\"]\n";
+    };
+    tag("Event", tags.Event);
+    tag("Site", tags.Site);
+    tag("Date", tags.Date);
+    tag("Round", tags.Round);
+    tag("White", tags.White);
+    tag("Black", tags.Black);
+    tag("Result", result);
+    const std::string fen = WriteFen(shots[first], FullMoveNumber(history, first));
+    if (fen != StartFen) {
+        tag("SetUp", "1");
+        tag("FEN", fen);
+    }
+    text += "\n";
+
+    Lines lines;
+    bool numberBlack = true; // Black's move needs its number first, and after a comment
+    for (size_t k = 0; k < moves.size(); ++k) {
+        const Board& before = shots[starts[k]];
+        const std::string number = std::to_string(FullMoveNumber(history, starts[k]));
+        // A move number stays on the line of its move.
+        const std::string san = SanText(before, moves[k]);
+        if (before.ToPlay == White)
+            lines.Add(number + ". " + san);
+        else
+            lines.Add(numberBlack ? number + "... " + san : san);
+        numberBlack = CastlesAcrossAttack(before, moves[k].Squares);
+        if (numberBlack) {
+            std::string word;
+            for (const char* c = AcrossAttackComment;; ++c) {
+                if (*c == ' ' || *c == '\0') {
+                    lines.Add(word);
+                    word.clear();
+                    if (*c == '\0') break;
+                } else {
+                    word += *c;
+                }
+            }
+        }
+    }
+    lines.Add(result);
+    return {true, text + lines.Finish(), ""};
+}
+
+PgnText ExportPgn(const std::string& path, const History& history, const PgnTags& tags) {
+    PgnText pgn = WritePgn(history, tags);
+    if (pgn.Written && !ReplaceFile(path, pgn.Text)) {
+        pgn.Written = false;
+        pgn.Message = "The file '" + path + "' could not be written";
+    }
+    return pgn;
+}

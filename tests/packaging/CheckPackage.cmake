@@ -1,0 +1,30 @@
+# Builds the Debian package with cpack and checks what it holds: the installed files under
+# /usr and nothing else, and dependencies worked out by dpkg-shlibdeps.
+include(${CMAKE_CURRENT_LIST_DIR}/InstalledFiles.cmake)
+file(REMOVE_RECURSE ${OUT_DIR})
+execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G DEB -B ${OUT_DIR} WORKING_DIRECTORY ${BUILD_DIR}
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+file(GLOB packages ${OUT_DIR}/brisko-chess_*.deb)
+list(LENGTH packages count)
+if(NOT result EQUAL 0 OR NOT count EQUAL 1)
+    message(FATAL_ERROR "cpack made ${count} packages (${result}):\n${output}")
+endif()
+
+execute_process(COMMAND ${DPKG_DEB} -f ${packages} Depends OUTPUT_VARIABLE depends)
+foreach(library libc6 libstdc\\+\\+6 libqt6core6 libqt6gui6 libqt6widgets6)
+    if(NOT depends MATCHES "(^|, )${library} \\(>=")
+        message(FATAL_ERROR "the package does not depend on ${library}: ${depends}")
+    endif()
+endforeach()
+
+execute_process(COMMAND ${DPKG_DEB} -c ${packages} OUTPUT_VARIABLE listing)
+foreach(file IN LISTS installed_files)
+    if(NOT listing MATCHES " \\./usr/${file}\n")
+        message(FATAL_ERROR "not in the package: /usr/${file}\n${listing}")
+    endif()
+endforeach()
+string(REGEX MATCHALL " \\./[^u\n][^\n]*| \\./usr/[^bs\n][^\n]*" strays "${listing}")
+if(strays)
+    message(FATAL_ERROR "outside /usr/bin and /usr/share: ${strays}")
+endif()
+file(REMOVE_RECURSE ${OUT_DIR})

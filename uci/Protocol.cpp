@@ -1,0 +1,293 @@
+#include "uci/Protocol.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+
+#include "notation/Fen.h"
+#include "notation/San.h"
+#include "uci/Think.h"
+
+namespace {
+
+constexpr int MeanLevel = 2;
+
+// A line's words with where each begins, so that a value can be taken with its spacing.
+struct Words {
+    std::vector<std::string> Text;
+    std::vector<size_t> Start;
+};
+
+Words Split(const std::string& line) {
+    Words words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+        const size_t start = i;
+        while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+        if (i > start) {
+            words.Text.push_back(line.substr(start, i - start));
+            words.Start.push_back(start);
+        }
+    }
+    return words;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Quotes a word of the GUI's in an answer, cut short if it is long.
+std::string Quoted(const std::string& word) {
+    return "'" + (word.size() > 40 ? word.substr(0, 40) + "..." : word) + "'";
+}
+
+bool ParseNumber(const std::string& text, int64_t& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+bool IsCommand(const std::string& word) {
+    static const char* const commands[] = {"uci",      "debug",      "isready",  "setoption",
+                                           "register", "ucinewgame", "position", "go",
+                                           "stop",     "ponderhit",  "quit"};
+    return std::any_of(std::begin(commands), std::end(commands),
+                       [&](const char* c) { return word == c; });
+}
+
+bool IsGoWord(const std::string& word) {
+    static const char* const words[] = {"searchmoves", "ponder", "wtime",     "btime",
+                                        "winc",        "binc",   "movestogo", "depth",
+                                        "nodes",       "mate",   "movetime",  "infinite"};
+    return std::any_of(std::begin(words), std::end(words),
+                       [&](const char* w) { return word == w; });
+}
+
+} // namespace
+
+UciEngine::UciEngine(std::ostream& out, std::string bookFile)
+    : out(out), opponent(std::make_unique<Opponent>()), bookFile(std::move(bookFile)) {
+    ApplyLevel(*opponent, MeanLevel, depthBar);
+    ReadyOpponent(*opponent);
+    SetUpBoard(position);
+}
+
+UciEngine::~UciEngine() {
+    StopThinking();
+}
+
+void UciEngine::Say(const std::string& line) {
+    const std::lock_guard<std::mutex> lock(outLock);
+    out << line << '\n' << std::flush;
+}
+
+void UciEngine::Inform(const std::string& text) {
+    Say("info string " + text);
+}
+
+bool UciEngine::Handle(const std::string& line) {
+    const Words all = Split(line);
+    size_t first = 0;
+    while (first < all.Text.size() && !IsCommand(all.Text[first])) ++first;
+    if (first == all.Text.size()) {
+        if (!all.Text.empty()) Say("info string unknown command " + Quoted(all.Text[0]));
+        return true;
+    }
+    const std::string& command = all.Text[first];
+    const std::vector<std::string> words(all.Text.begin() + static_cast<long>(first),
+                                         all.Text.end());
+    if (command == "uci") {
+        Identify();
+    } else if (command == "isready") {
+        if (!thinker.joinable()) ReadBook();
+        Say("readyok");
+    } else if (command == "setoption") {
+        StopThinking();
+        SetOption(line.substr(all.Start[first]));
+    } else if (command == "ucinewgame") {
+        StopThinking();
+        bookRead = false; // the window, too, reads the book at every new game
+    } else if (command == "position") {
+        StopThinking();
+        SetPosition(words);
+    } else if (command == "go") {
+        StopThinking();
+        Go(words);
+    } else if (command == "stop" || command == "ponderhit") {
+        StopThinking();
+    } else if (command == "quit") {
+        StopThinking();
+        return false;
+    } // "debug" and "register" need no answer
+    return true;
+}
+
+void UciEngine::Identify() {
+    Say("id name Brisko Chess");
+    Say("id author the Brisko Chess developers");
+    std::string levels;
+    for (const Level& level : Levels) levels += std::string(" var ") + level.Label;
+    Say(std::string("option name Level type combo default ") + Levels[MeanLevel].Label + levels);
+    Say("option name Depth type spin default " +
+        std::to_string(ClampDepthBar(Levels[MeanLevel].DepthBarPosition)) + " min " +
+        std::to_string(DepthBarMin) + " max " + std::to_string(DepthBarMax));
+    Say("option name OwnBook type check default true");
+    Say("option name BookFile type string default " + (bookFile.empty() ? "<empty>" : bookFile));
+    Say("uciok");
+}
+
+void UciEngine::SetOption(const std::string& text) {
+    const Words words = Split(text);
+    const std::vector<std::string>& w = words.Text;
+    if (w.size() < 3 || w[1] != "name") {
+        Say("info string setoption ignored: 'name' and the option's name must follow it");
+        return;
+    }
+    size_t valueAt = 2;
+    while (valueAt < w.size() && w[valueAt] != "value") ++valueAt;
+    std::string name;
+    for (size_t i = 2; i < valueAt; ++i) name += (i > 2 ? " " : "") + w[i];
+    // The value keeps its spacing: a book's path may hold spaces.
+    std::string value;
+    if (valueAt + 1 < w.size()) {
+        value = text.substr(words.Start[valueAt + 1]);
+        while (!value.empty() && std::isspace(static_cast<unsigned char>(value.back())))
+            value.pop_back();
+    }
+    const std::string option = Lower(name);
+    if (option == "level") {
+        for (int item = 0; item < LevelCount; ++item)
+            if (Lower(value) == Lower(Levels[item].Label)) {
+                ApplyLevel(*opponent, item, depthBar);
+                return;
+            }
+        Say("info string setoption ignored: Level is Brisko, Clever or Mean, not " + Quoted(value));
+    } else if (option == "depth") {
+        int64_t bar = 0;
+        if (ParseNumber(value, bar) && bar >= DepthBarMin && bar <= DepthBarMax)
+            depthBar = static_cast<int>(bar);
+        else
+            Say("info string setoption ignored: Depth is a whole number from 1 to 10, not " +
+                Quoted(value));
+    } else if (option == "ownbook") {
+        if (Lower(value) == "true" || Lower(value) == "false") {
+            ownBook = Lower(value) == "true";
+            bookRead = false;
+        } else {
+            Say("info string setoption ignored: OwnBook is true or false, not " + Quoted(value));
+        }
+    } else if (option == "bookfile") {
+        bookFile = value;
+        bookRead = false;
+    } else {
+        Say("info string setoption ignored: no option is called " + Quoted(name));
+    }
+}
+
+void UciEngine::SetPosition(const std::vector<std::string>& words) {
+    size_t i = 2;
+    std::string base = "startpos";
+    if (words.size() > 1 && words[1] == "fen") {
+        base.clear();
+        for (; i < words.size() && words[i] != "moves"; ++i)
+            base += (base.empty() ? "" : " ") + words[i];
+    } else if (words.size() < 2 || words[1] != "startpos") {
+        Say("info string position ignored: 'startpos' or 'fen' must follow 'position'");
+        return;
+    }
+    if (i < words.size() && words[i] != "moves") {
+        Say("info string position ignored: " + Quoted(words[i]) + " where 'moves' should be");
+        return;
+    }
+    const std::vector<std::string> moves(
+        words.begin() + static_cast<long>(std::min(i + 1, words.size())), words.end());
+    // A GUI sends the whole game before every move: only the moves added since are played.
+    Board board{};
+    size_t played = 0;
+    if (base == positionBase && moves.size() >= positionMoves.size() &&
+        std::equal(positionMoves.begin(), positionMoves.end(), moves.begin())) {
+        board = position;
+        played = positionMoves.size();
+    } else if (base == "startpos") {
+        SetUpBoard(board);
+    } else {
+        std::string error;
+        if (!ReadFen(base, board, error)) {
+            Say("info string position ignored: the FEN is not a position: " + error);
+            return;
+        }
+    }
+    for (; played < moves.size(); ++played) {
+        ChessMove move{};
+        if (ReadLong(board, moves[played], move) != MoveRead::Legal ||
+            !PlayChessMove(board, move)) {
+            Say("info string position ignored: move " + Quoted(moves[played]) +
+                " is not legal there");
+            return;
+        }
+    }
+    position = board;
+    positionBase = base;
+    positionMoves = moves;
+}
+
+void UciEngine::Go(const std::vector<std::string>& words) {
+    GoLimits limits;
+    for (size_t i = 1; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == "infinite" || word == "ponder") {
+            limits.Infinite = true;
+            continue;
+        }
+        if (word == "searchmoves") {
+            while (i + 1 < words.size() && !IsGoWord(words[i + 1]))
+                limits.SearchMoves.push_back(words[++i]);
+            continue;
+        }
+        int64_t value = 0;
+        if (!IsGoWord(word) || i + 1 >= words.size() || !ParseNumber(words[i + 1], value)) {
+            Say("info string go: ignored " + Quoted(word));
+            continue;
+        }
+        ++i;
+        const int64_t time = std::max<int64_t>(0, value); // a clock already fallen reads 0
+        const int count = static_cast<int>(std::clamp<int64_t>(value, 0, 1000));
+        if (word == "wtime") limits.TimeMs[0] = time;
+        if (word == "btime") limits.TimeMs[1] = time;
+        if (word == "winc") limits.IncMs[0] = time;
+        if (word == "binc") limits.IncMs[1] = time;
+        if (word == "movetime") limits.MoveTimeMs = time;
+        if (word == "movestogo") limits.MovesToGo = count;
+        if (word == "depth") limits.Depth = std::max(1, count);
+        if (word == "nodes") limits.Nodes = static_cast<uint64_t>(time);
+        if (word == "mate") Say("info string go: 'mate' is searched as an ordinary move");
+    }
+    ReadBook();
+    stop = false;
+    thinker = std::thread([this, board = position, limits, bar = depthBar] {
+        const ChessMove move =
+            Think(*opponent, board, limits, bar, stop, [this](const std::string& l) { Say(l); });
+        Say("bestmove " + (move.Squares.X1 == NoMove ? std::string("0000") : LongText(move)));
+    });
+}
+
+void UciEngine::ReadBook() {
+    if (bookRead) return;
+    bookRead = true;
+    ClearOpenings(opponent->Book);
+    if (!ownBook || bookFile.empty() || bookFile == "<empty>") return;
+    if (!std::ifstream(bookFile)) {
+        Say("info string no opening book at " + Quoted(bookFile) + ": playing without one");
+        return;
+    }
+    LoadOpenings(opponent->Book, bookFile);
+}
+
+void UciEngine::StopThinking() {
+    if (!thinker.joinable()) return;
+    stop = true;
+    thinker.join();
+    stop = false;
+}

@@ -1,0 +1,55 @@
+// The UCI engine's side of the protocol: reads the GUI's commands one line at a time, keeps the
+// position and the options, and thinks on a thread of its own so that "stop", "isready" and
+// "quit" are answered while it thinks.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/Boardu.h"
+#include "opponent/Opponentu.h"
+
+class UciEngine {
+  public:
+    // Answers go to `out`, a line at a time, flushed. `bookFile` is the BookFile option's
+    // default, the installed opening book.
+    UciEngine(std::ostream& out, std::string bookFile);
+    ~UciEngine();
+    UciEngine(const UciEngine&) = delete;
+    UciEngine& operator=(const UciEngine&) = delete;
+
+    // Handles one line from the GUI. Returns false once "quit" has been handled. Unknown
+    // words before a command are skipped; a line that holds no command, and a command that
+    // cannot be carried out, are answered with "info string" and change nothing.
+    bool Handle(const std::string& line);
+
+    // Tells the GUI something in an "info string" line.
+    void Inform(const std::string& text);
+
+  private:
+    std::ostream& out;
+    std::mutex outLock;
+    std::unique_ptr<Opponent> opponent;
+    Board position{};
+    std::string positionBase = "startpos";  // what the position was set up from, and the moves
+    std::vector<std::string> positionMoves; // played since
+    int depthBar = 0;
+    bool ownBook = true;
+    std::string bookFile;
+    bool bookRead = false;
+    std::thread thinker;
+    std::atomic<bool> stop{false};
+
+    void Say(const std::string& line);
+    void Identify();
+    void SetOption(const std::string& text);
+    void SetPosition(const std::vector<std::string>& words);
+    void Go(const std::vector<std::string>& words);
+    void ReadBook();
+    void StopThinking();
+};

@@ -1,0 +1,236 @@
+#include "uci/Think.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "engine/Findu.h"
+#include "engine/Makemoveu.h"
+#include "opponent/Choosemove.h"
+#include "opponent/Evaluate.h"
+#include "opponent/Search.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Time lost between the GUI's clock and ours: the pipe, the thread's start, a busy machine.
+constexpr int64_t OverheadMs = 50;
+
+int64_t MsSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// The window's seams, answered for a pipe: the depth of the current round, and a stop raised
+// by "stop", the clock or the node limit, polled at every search node below depth 2.
+class ThinkHooks : public OpponentHooks {
+  public:
+    ThinkHooks(Opponent& opponent, const std::atomic<bool>& stop, Clock::time_point start,
+               int64_t hardMs, uint64_t nodes, const std::function<void(const std::string&)>& say)
+        : opponent(opponent), stop(stop), start(start), hardMs(hardMs), nodes(nodes), say(say) {}
+
+    int Bar = 2;
+
+    int DepthBarPosition() override { return Bar; }
+    void ProcessEvents() override {
+        if (stop.load(std::memory_order_relaxed) || (nodes > 0 && SearchCalls >= nodes) ||
+            (hardMs >= 0 && MsSince(start) >= hardMs))
+            opponent.Stop = true;
+    }
+    void ShowMessage(const std::string& text) override { say("info string " + text); }
+
+  private:
+    Opponent& opponent;
+    const std::atomic<bool>& stop;
+    const Clock::time_point start;
+    const int64_t hardMs;
+    const uint64_t nodes;
+    const std::function<void(const std::string&)>& say;
+};
+
+bool Contains(const std::vector<ChessMove>& moves, const Move& m) {
+    return std::any_of(moves.begin(), moves.end(), [&](const ChessMove& c) {
+        return SameMove(c.Squares, m.X1, m.Y1, m.X2, m.Y2);
+    });
+}
+
+// The best-scored root move the engine may answer, should the move chooser have searched more
+// than the root moves it was given; no move if it searched none of them.
+Move BestAllowed(ChoiceTrace& trace, const std::vector<ChessMove>& moves) {
+    Move best{NoMove, NoMove, NoMove, NoMove};
+    for (size_t k = 0; k < trace.Ordered.size(); ++k)
+        if (Contains(moves, trace.Ordered[k]) &&
+            (best.X1 == NoMove || trace.Scores[k] > trace.Best)) {
+            best = trace.Ordered[k];
+            trace.Best = trace.Scores[k];
+        }
+    return best;
+}
+
+// The root move that wins the most material at once, for an answer before the first depth is
+// done: the evaluation is too slow to run over every root move when time is short.
+ChessMove MaterialBest(const Board& root, const std::vector<ChessMove>& moves, int32_t& gain) {
+    const int sign = root.ToPlay == White ? 1 : -1;
+    ChessMove best = moves.front();
+    for (size_t i = 0; i < moves.size(); ++i) {
+        const Move& m = moves[i].Squares;
+        Board child = root;
+        MakeMove(child, m.X1, m.Y1, m.X2, m.Y2);
+        if (moves[i].Promotion != 0)
+            MakeMove(child, PromotionChoice, sign * moves[i].Promotion, m.X2, m.Y2);
+        const int32_t won = sign * (child.Material - root.Material);
+        if (i == 0 || won > gain) {
+            best = moves[i];
+            gain = won;
+        }
+    }
+    return best;
+}
+
+std::string InfoLine(int depth, const std::string& score, uint64_t nodes, int64_t ms,
+                     const ChessMove& pv) {
+    return "info depth " + std::to_string(depth) + " score " + score + " nodes " +
+           std::to_string(nodes) + " nps " +
+           std::to_string(ms > 0 ? nodes * 1000 / static_cast<uint64_t>(ms) : nodes) + " time " +
+           std::to_string(ms) + " pv " + LongText(pv);
+}
+
+// The root's score without the book's bonus, which says nothing of the position to a GUI.
+int32_t PlainScore(const Opponent& opponent, const Board& root, const Move& m, int32_t score) {
+    Board child = root;
+    MakeMove(child, m.X1, m.Y1, m.X2, m.Y2);
+    const bool moved = child.ToPlay == White || child.ToPlay == Black;
+    return moved && FindOpening(opponent.Book, child) ? score - MainBookBonus : score;
+}
+
+} // namespace
+
+TimePlan PlanTime(const GoLimits& limits, int side) {
+    if (limits.Infinite) return {-1, -1};
+    if (limits.MoveTimeMs >= 0) {
+        const int64_t t = std::max<int64_t>(1, limits.MoveTimeMs - OverheadMs / 2);
+        return {t, t};
+    }
+    const int s = side == White ? 0 : 1;
+    if (limits.TimeMs[s] < 0) return {-1, -1};
+    const int64_t left = limits.TimeMs[s];
+    const int64_t inc = std::max<int64_t>(0, limits.IncMs[s]);
+    // Ten increments are kept back for a busy machine; below that a move spends at most half
+    // an increment, so that the clock climbs back.
+    const int64_t spare = std::max<int64_t>(0, left - OverheadMs - 10 * inc);
+    const int64_t moves = limits.MovesToGo > 0 ? std::min(limits.MovesToGo, 40) : 30;
+    const int64_t ceiling = std::min(left / 2, spare / 2 + inc / 2);
+    const int64_t soft = std::min(ceiling, spare / moves + inc * 3 / 4);
+    return {soft, std::min(ceiling, soft * 3)};
+}
+
+std::vector<ChessMove> RootMoves(const Board& position,
+                                 const std::vector<std::string>& searchMoves) {
+    Board board = position;
+    FindLegalMoves(board);
+    std::vector<ChessMove> moves;
+    for (int i = 0; i < board.LegalCount; ++i) {
+        const Move& m = board.LegalMoves[i];
+        if (CastlesAcrossAttack(board, m)) continue;
+        const int piece = board.Squares[m.X1][m.Y1];
+        const bool promotes = (piece == Pawn && m.Y2 == 0) || (piece == -Pawn && m.Y2 == 7);
+        const ChessMove move{m, promotes ? Queen : 0};
+        if (!searchMoves.empty()) {
+            const bool wanted =
+                std::any_of(searchMoves.begin(), searchMoves.end(), [&](const std::string& text) {
+                    ChessMove listed{};
+                    return ReadLong(board, text, listed) == MoveRead::Legal &&
+                           SameMove(listed.Squares, m.X1, m.Y1, m.X2, m.Y2);
+                });
+            if (!wanted) continue;
+        }
+        moves.push_back(move);
+    }
+    return moves;
+}
+
+std::string ScoreText(int32_t score, int depth) {
+    const int64_t mated = -static_cast<int64_t>(MatedScore);
+    const int64_t magnitude = std::abs(static_cast<int64_t>(score));
+    if (magnitude < mated - 5000) return "cp " + std::to_string(score);
+    // A side mated with r plies of depth left scores MatedScore - 10 r.
+    const double left = static_cast<double>(magnitude - mated) / 10.0;
+    const int plies = 1 + std::max(0, static_cast<int>(std::lround(depth - left)));
+    return score > 0 ? "mate " + std::to_string((plies + 1) / 2)
+                     : "mate -" + std::to_string(std::max(1, plies / 2));
+}
+
+ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limits, int depthBar,
+                const std::atomic<bool>& stop, const std::function<void(const std::string&)>& say) {
+    const Clock::time_point start = Clock::now();
+    const std::vector<ChessMove> moves = RootMoves(position, limits.SearchMoves);
+    if (moves.empty()) {
+        say("info string no legal move to play");
+        while (limits.Infinite && !stop.load())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return ChessMove{Move{NoMove, NoMove, NoMove, NoMove}, 0};
+    }
+
+    // The legal-move list is a cache the move chooser takes as it finds it: the root moves
+    // written into it are the only ones searched.
+    Board root = position;
+    FindLegalMoves(root);
+    root.LegalCount = static_cast<int32_t>(moves.size());
+    for (size_t i = 0; i < moves.size(); ++i) root.LegalMoves[i] = moves[i].Squares;
+
+    const TimePlan plan = PlanTime(limits, root.ToPlay);
+    const int lastBar = ClampDepthBar(limits.Depth > 0  ? limits.Depth + 1
+                                      : limits.Infinite ? DepthBarMax
+                                                        : depthBar);
+    ThinkHooks hooks(opponent, stop, start, plan.HardMs, limits.Nodes, say);
+    int32_t gain = 0;
+    ChessMove best = MaterialBest(root, moves, gain);
+    bool told = false;
+    int64_t lastRoundMs = 0, roundBeforeMs = 0;
+    for (int bar = std::min(2, lastBar); bar <= lastBar; ++bar) {
+        const Clock::time_point roundStart = Clock::now();
+        opponent.Stop = false;
+        hooks.ProcessEvents();
+        if (opponent.Stop) break;
+        hooks.Bar = bar;
+        ChoiceTrace trace;
+        Move chosen = ChooseMove(opponent, root, hooks, &trace);
+        if (opponent.Stop) break;
+        if (!Contains(moves, chosen)) chosen = BestAllowed(trace, moves);
+        if (chosen.X1 == NoMove) break;
+        ChessMove found{chosen, 0};
+        const int piece = root.Squares[chosen.X1][chosen.Y1];
+        if ((piece == Pawn && chosen.Y2 == 0) || (piece == -Pawn && chosen.Y2 == 7)) {
+            Board waiting = root;
+            MakeMove(waiting, chosen.X1, chosen.Y1, chosen.X2, chosen.Y2);
+            const Move choice = ChooseMove(opponent, waiting, hooks);
+            if (opponent.Stop || choice.X1 != PromotionChoice) break;
+            found.Promotion = std::abs(choice.Y1);
+        }
+        best = found;
+
+        const int64_t ms = MsSince(start);
+        const int32_t score = PlainScore(opponent, root, chosen, trace.Best);
+        say(InfoLine(bar - 1, ScoreText(score, bar - 1), hooks.SearchCalls, ms, best));
+        told = true;
+
+        roundBeforeMs = lastRoundMs;
+        lastRoundMs = MsSince(roundStart);
+        if (plan.SoftMs < 0) continue;
+        if (moves.size() == 1) break;
+        // Each depth costs several times the one before; begin one only if it should end in time.
+        const double growth =
+            roundBeforeMs > 0
+                ? std::clamp(static_cast<double>(lastRoundMs) / static_cast<double>(roundBeforeMs),
+                             3.0, 40.0)
+                : 10.0;
+        const double expected = static_cast<double>(ms) + growth * static_cast<double>(lastRoundMs);
+        if (ms * 2 > plan.SoftMs || expected > 2.0 * static_cast<double>(plan.SoftMs)) break;
+    }
+    opponent.Stop = false;
+    if (!told) say(InfoLine(0, ScoreText(gain, 0), hooks.SearchCalls, MsSince(start), best));
+    while (limits.Infinite && !stop.load())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return best;
+}

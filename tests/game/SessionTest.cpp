@@ -203,7 +203,9 @@ TEST(Session, AbandonedSearchPlaysNothingAndFreesBothSides) {
         {[](GameSession& g) { g.Back(); }, 2},
         {[](GameSession& g) { g.Forward(); }, 4},
     };
-    for (const auto& [act, countAfter] : rows) {
+    for (const auto& row : rows) {
+        const auto& act = row.first; // clang 14 cannot capture a structured binding
+        const int countAfter = row.second;
         SCOPED_TRACE(countAfter);
         GameSession game;
         game.StartUp(2);

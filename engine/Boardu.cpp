@@ -1,5 +1,22 @@
 #include "engine/Boardu.h"
 
+#include <cstddef>
+#include <cstring>
+
+void CopyPosition(Board& to, const Board& from) {
+    constexpr size_t listStart = offsetof(Board, LegalMoves);
+    constexpr size_t listEnd = offsetof(Board, LegalCount);
+    auto* target = reinterpret_cast<unsigned char*>(&to);
+    const auto* source = reinterpret_cast<const unsigned char*>(&from);
+    std::memcpy(target, source, listStart);
+    std::memcpy(target + listEnd, source + listEnd, sizeof(Board) - listEnd);
+    // Only a current list is ever read, and only its first LegalCount entries.
+    if (from.ListVersionSeen == from.ListVersion && from.LegalCount > 0) {
+        const int count = from.LegalCount < MaxLegalMoves ? from.LegalCount : MaxLegalMoves;
+        std::memcpy(to.LegalMoves, from.LegalMoves, sizeof(Move) * static_cast<size_t>(count));
+    }
+}
+
 void ClearBoard(Board& board) {
     board.PlyCount = 0;
     for (auto& file : board.Squares)

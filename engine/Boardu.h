@@ -84,6 +84,10 @@ struct Board {
 static_assert(std::is_trivially_copyable_v<Board>, "Board is copied as plain memory");
 static_assert(std::is_standard_layout_v<Board>, "Board is a flat record");
 
+// Copies a record without the entries of its legal-move list that hold no move: the same
+// record to every reader, at a tenth of the bytes, for the copies made as moves are tried.
+void CopyPosition(Board& to, const Board& from);
+
 // Empties the board: White to move, all castling rights, no en passant, counters zero,
 // both caches stale. LegalMoves, the king squares and Recent*/PenRecent* (apart from X1)
 // are left as they were.

@@ -123,7 +123,8 @@ bool IsPseudoLegal(Board& board, int x1, int y1, int x2, int y2) {
 
 bool IsLegal(Board& board, int x1, int y1, int x2, int y2) {
     if (!IsPseudoLegal(board, x1, y1, x2, y2)) return false;
-    Board copy = board;
+    Board copy;
+    CopyPosition(copy, board);
     MakeMove(copy, x1, y1, x2, y2);
     const int s = GetCheck(copy);
     return s != board.ToPlay && s != BothInCheck;

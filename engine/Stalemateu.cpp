@@ -3,9 +3,13 @@
 #include "engine/Anyu.h"
 #include "engine/Checku.h"
 
+bool DrawnByCounters(const Board& board) {
+    return board.Bored50 >= FiftyMoveLimit || board.Repetition1 > RepetitionLimit ||
+           board.Repetition2 > RepetitionLimit;
+}
+
 bool IsStalemate(Board& board) {
-    if (board.Bored50 >= FiftyMoveLimit) return true;
-    if (board.Repetition1 > RepetitionLimit || board.Repetition2 > RepetitionLimit) return true;
+    if (DrawnByCounters(board)) return true;
     if (AnyLegalMove(board)) return false;
     const int s = GetCheck(board);
     return s != board.ToPlay && s != BothInCheck;

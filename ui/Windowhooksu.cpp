@@ -12,28 +12,49 @@
 TWindowHooks::TWindowHooks(TMainForm& form) : Form(form) {}
 
 void TWindowHooks::ProcessEvents() {
-    // Reading the clock costs a few tens of nanoseconds; running the events costs microseconds
-    // even when nothing is pending.
-    if (std::chrono::steady_clock::now() - LastPump < PumpInterval) return;
+    // Reading the clock costs up to a few hundred nanoseconds, about a search node; running the
+    // events costs microseconds even when nothing is pending.
+    const bool every = PumpInterval <= std::chrono::steady_clock::duration::zero();
+    if (!every && ++Calls % ClockStride != 0) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!every && now - LastPump < PumpInterval) return;
     ++Pumps;
-    // Only a shown memo is kept current while the computer thinks; a hidden one is written
-    // once the move is chosen.
-    if (Form.Forms.Depth1Form && Form.Forms.Depth1Form->isVisible()) FlushConsidered();
+    if (now - LastDisplay >= DisplayInterval) {
+        LastDisplay = now;
+        ShowProgress();
+        // Only a shown memo is kept current while the computer thinks; a hidden one is written
+        // once the move is chosen.
+        if (Form.Forms.Depth1Form && Form.Forms.Depth1Form->isVisible()) FlushConsidered();
+    }
     QCoreApplication::processEvents();
     // Counted from the end, so that a slow repaint still leaves the search its share.
     LastPump = std::chrono::steady_clock::now();
+    PumpTime += LastPump - now;
 }
 
 void TWindowHooks::SetProgressRange(int minimum, int maximum) {
-    Form.Ui.ProgBar->setRange(minimum, maximum);
+    ProgressMinimum = minimum;
+    ProgressMaximum = maximum;
+    ProgressWanted = -1;
 }
 
 void TWindowHooks::SetProgressPosition(int position) {
+    ProgressWanted = position;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - LastDisplay < DisplayInterval) return; // shown by a later run of the events
+    LastDisplay = now;
+    ShowProgress();
+}
+
+void TWindowHooks::ShowProgress() {
+    if (ProgressWanted < 0) return;
     // The bar would repaint, and flush the window to the screen, at once; a quarter of a quick
     // move's time went there. Painted with the next events instead, a few milliseconds later.
     Form.Ui.ProgBar->setUpdatesEnabled(false);
-    Form.Ui.ProgBar->setValue(position);
+    Form.Ui.ProgBar->setRange(ProgressMinimum, ProgressMaximum);
+    Form.Ui.ProgBar->setValue(ProgressWanted);
     Form.Ui.ProgBar->setUpdatesEnabled(true);
+    ProgressWanted = -1;
 }
 
 void TWindowHooks::ClearConsidered() {
@@ -48,6 +69,10 @@ void TWindowHooks::AddConsideredLine(const std::string& line) {
 
 void TWindowHooks::RepaintConsidered() {
     if (!Form.Forms.Depth1Form || !Form.Forms.Depth1Form->isVisible()) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - LastDisplay < DisplayInterval) return; // written by a later run of the events
+    LastDisplay = now;
+    ShowProgress();
     FlushConsidered();
     Form.Forms.Depth1Form->repaint();
 }

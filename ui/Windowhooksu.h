@@ -15,7 +15,8 @@ class TWindowHooks : public OpponentHooks {
     explicit TWindowHooks(TMainForm& form);
 
     // Runs the window's pending events, at most once per PumpInterval: the search asks at
-    // every node near its horizon, far more often than a user or a timer can notice.
+    // every node near its horizon, far more often than a user or a timer can notice. The clock
+    // is read at every ClockStride-th call only: reading it costs more than a search node.
     void ProcessEvents() override;
     void SetProgressRange(int minimum, int maximum) override;
     void SetProgressPosition(int position) override;
@@ -34,12 +35,24 @@ class TWindowHooks : public OpponentHooks {
 
     // Zero pumps at every call (the bench compares both).
     std::chrono::steady_clock::duration PumpInterval = std::chrono::milliseconds(5);
+    // The progress bar and the shown memo follow the search at most this often: painting them
+    // takes about a millisecond, and a fast search finishes a root move every few.
+    std::chrono::steady_clock::duration DisplayInterval = std::chrono::milliseconds(100);
+    static constexpr unsigned ClockStride = 256;
     // How many times the events were really run, for the bench.
     uint64_t Pumps = 0;
+    // ... and the time they took.
+    std::chrono::steady_clock::duration PumpTime{};
 
   private:
+    // Gives the bar the range and position last asked for, if it has not got them yet.
+    void ShowProgress();
+
     TMainForm& Form;
     std::chrono::steady_clock::time_point LastPump{};
+    std::chrono::steady_clock::time_point LastDisplay{};
+    int ProgressMinimum = 0, ProgressMaximum = 100, ProgressWanted = -1;
+    unsigned Calls = 0;
     QStringList ConsideredLines;
     bool ConsideredChanged = false;
 };

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <memory>
 
@@ -74,10 +75,11 @@ bool SetUpSuitePosition(const SuitePosition& position, Board& board, std::string
     return true;
 }
 
-BenchRun RunBench(const Board& position, int level) {
+BenchRun RunBench(const Board& position, int level, int depthBarAsked) {
     auto opponent = std::make_unique<Opponent>();
     int depthBar = 0;
     ApplyLevel(*opponent, level, depthBar);
+    if (depthBarAsked >= DepthBarMin && depthBarAsked <= DepthBarMax) depthBar = depthBarAsked;
     ReadyOpponent(*opponent);
     // 1. e4, 1. d4 and 1. e4 e5: enough to show the bonus at the start.
     AddLine(opponent->Book, {Move{4, 6, 4, 4}});
@@ -87,7 +89,9 @@ BenchRun RunBench(const Board& position, int level) {
     BenchHooks hooks(depthBar);
     BenchRun run;
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     run.Chosen = ChooseMove(*opponent, position, hooks, &run.Trace);
+    run.CpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.SearchCalls = hooks.SearchCalls;
     return run;
@@ -98,11 +102,16 @@ std::string RootMoveName(const Move& move) {
     return MoveText(move);
 }
 
+std::string GoldenKey(int level, const SuitePosition& position) {
+    std::string key = Levels[level].Label;
+    key += ' ';
+    key += position.Name;
+    return key;
+}
+
 std::string GoldenLine(int level, const SuitePosition& position, const ChoiceTrace& trace) {
     // Appended piece by piece: GCC 12 at -O3 sees a false overlap (-Wrestrict) in " " + string.
-    std::string line = Levels[level].Label;
-    line += ' ';
-    line += position.Name;
+    std::string line = GoldenKey(level, position);
     for (size_t k = 0; k < trace.Ordered.size(); ++k) {
         line += ' ';
         line += RootMoveName(trace.Ordered[k]);
@@ -112,15 +121,24 @@ std::string GoldenLine(int level, const SuitePosition& position, const ChoiceTra
     return line;
 }
 
-bool ReadGolden(const std::string& path, std::map<std::string, std::string>& golden) {
+std::string SignatureLine(uint64_t searchCalls) {
+    std::string line = "signature ";
+    line += std::to_string(searchCalls);
+    return line;
+}
+
+bool ReadGolden(const std::string& path, Golden& golden) {
     std::ifstream in(path);
     if (!in) return false;
     std::string line;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') continue;
-        const size_t first = line.find(' ');
-        const size_t second = line.find(' ', first == std::string::npos ? first : first + 1);
-        golden[line.substr(0, second)] = line;
+        if (line.rfind("signature ", 0) == 0) {
+            golden.Signature = std::strtoull(line.c_str() + 10, nullptr, 10);
+            continue;
+        }
+        const size_t second = line.find(' ', line.find(' ') + 1);
+        golden.Lines[line.substr(0, second)] = line;
     }
     return true;
 }

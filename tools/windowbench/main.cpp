@@ -2,18 +2,22 @@
 // main window. Run it headless (QT_QPA_PLATFORM=offscreen).
 //   pump: the move choice over the bench suite with the window's hooks, without running the
 //         events, running them at every node, and running them at most every few milliseconds,
-//         against the plain hooks of the bench tool.
+//         each against the plain hooks of the bench tool run just before it, in eleven pairs.
 //   stop: how long the search takes to return once "Stop" is pressed during a "Mean" search
-//         of a busy middlegame, over several presses.
+//         of a busy middlegame, over several presses; --depth sets the depth bar, so that the
+//         search lasts long enough to press it.
 #include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -38,9 +42,11 @@ class PlainHooks : public OpponentHooks {
 };
 
 struct Figures {
-    double Seconds = 0.0;
+    double Seconds = 0.0;    // wall clock
+    double CpuSeconds = 0.0; // processor time, which other work on the machine leaves alone
     uint64_t SearchCalls = 0;
     uint64_t Pumps = 0;
+    double PumpSeconds = 0.0; // spent running the events
 };
 
 Figures RunSuiteOnce(TMainForm& form, OpponentHooks& hooks, int level) {
@@ -55,30 +61,44 @@ Figures RunSuiteOnce(TMainForm& form, OpponentHooks& hooks, int level) {
         ClearOpenings(opponent.Book);
         opponent.Stop = false;
         hooks.SearchCalls = 0;
+        // The depth bar's and level's repaints belong to the set-up, not to the search.
+        QApplication::processEvents();
         const auto start = Clock::now();
+        const std::clock_t cpuStart = std::clock();
         ChooseMove(opponent, board, hooks);
+        figures.CpuSeconds += static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         figures.Seconds += std::chrono::duration<double>(Clock::now() - start).count();
         figures.SearchCalls += hooks.SearchCalls;
     }
     return figures;
 }
 
-// The faster of two runs: the machine is shared, and other work only ever adds time.
-Figures RunSuite(TMainForm& form, OpponentHooks& hooks, int level) {
-    const Figures first = RunSuiteOnce(form, hooks, level);
-    const Figures second = RunSuiteOnce(form, hooks, level);
-    return first.Seconds <= second.Seconds ? first : second;
+// Runs the suite once; with the window's hooks, also counts their pumps and the time in them.
+Figures RunWith(TMainForm& form, OpponentHooks& hooks, int level) {
+    auto* window = dynamic_cast<TWindowHooks*>(&hooks);
+    if (window) window->Pumps = 0, window->PumpTime = {};
+    Figures figures = RunSuiteOnce(form, hooks, level);
+    if (window) {
+        figures.Pumps = window->Pumps;
+        figures.PumpSeconds = std::chrono::duration<double>(window->PumpTime).count();
+    }
+    return figures;
 }
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Each kind of hooks runs right after the plain hooks, eleven times over; its cost is the median
+// of the pairs' processor times, so that other work on the shared machine cancels out.
 void Pump(TMainForm& form, int onlyLevel) {
-    std::printf("%-7s %-22s %9s %13s %9s %9s\n", "level", "hooks", "seconds", "search calls",
-                "pumps", "cost");
+    constexpr int Pairs = 11;
+    std::printf("%-7s %-20s %8s %8s %12s %7s %8s %8s\n", "level", "hooks", "seconds", "cpu s",
+                "search calls", "pumps", "in pumps", "cpu cost");
     for (int level = 0; level < LevelCount; ++level) {
         if (onlyLevel >= 0 && level != onlyLevel) continue;
         PlainHooks plain(Levels[level].DepthBarPosition);
-        const Figures base = RunSuite(form, plain, level);
-        std::printf("%-7s %-22s %9.3f %13llu %9s %9s\n", Levels[level].Label, "plain (bench tool)",
-                    base.Seconds, static_cast<unsigned long long>(base.SearchCalls), "-", "-");
         struct Variant {
             const char* Name;
             Clock::duration Interval;
@@ -88,31 +108,46 @@ void Pump(TMainForm& form, int onlyLevel) {
             {"window, every node", Clock::duration::zero()},
             {"window, every 5 ms", TWindowHooks(form).PumpInterval},
         };
+        std::vector<double> plainSeconds, plainCpu;
+        uint64_t calls = 0;
         for (const Variant& v : variants) {
-            TWindowHooks hooks(form);
-            hooks.PumpInterval = v.Interval;
-            Figures f = RunSuite(form, hooks, level);
-            f.Pumps = hooks.Pumps / 2;
-            std::printf("%-7s %-22s %9.3f %13llu %9llu %8.1f%%\n", Levels[level].Label, v.Name,
-                        f.Seconds, static_cast<unsigned long long>(f.SearchCalls),
-                        static_cast<unsigned long long>(f.Pumps),
-                        100.0 * (f.Seconds - base.Seconds) / base.Seconds);
+            std::vector<double> seconds, cpu, pumps, share, cost;
+            for (int pair = 0; pair < Pairs; ++pair) {
+                const Figures base = RunWith(form, plain, level);
+                TWindowHooks hooks(form);
+                hooks.PumpInterval = v.Interval;
+                const Figures f = RunWith(form, hooks, level);
+                plainSeconds.push_back(base.Seconds);
+                plainCpu.push_back(base.CpuSeconds);
+                calls = base.SearchCalls;
+                seconds.push_back(f.Seconds);
+                cpu.push_back(f.CpuSeconds);
+                pumps.push_back(static_cast<double>(f.Pumps));
+                // "in pumps": the share of the run's time spent running the events.
+                share.push_back(100.0 * f.PumpSeconds / f.Seconds);
+                cost.push_back(100.0 * (f.CpuSeconds - base.CpuSeconds) / base.CpuSeconds);
+            }
+            std::printf("%-7s %-20s %8.3f %8.3f %12llu %7.0f %7.1f%% %7.1f%%\n",
+                        Levels[level].Label, v.Name, Median(seconds), Median(cpu),
+                        static_cast<unsigned long long>(calls), Median(pumps), Median(share),
+                        Median(cost));
             std::fflush(stdout);
         }
-        // Again at the end: other work on the machine shows as a change between the two.
-        const Figures again = RunSuite(form, plain, level);
-        std::printf("%-7s %-22s %9.3f %13llu %9s %8.1f%%\n", Levels[level].Label, "plain, again",
-                    again.Seconds, static_cast<unsigned long long>(again.SearchCalls), "-",
-                    100.0 * (again.Seconds - base.Seconds) / base.Seconds);
+        std::printf("%-7s %-20s %8.3f %8.3f %12llu %7s %8s %8s\n", Levels[level].Label,
+                    "plain (bench tool)", Median(plainSeconds), Median(plainCpu),
+                    static_cast<unsigned long long>(calls), "-", "-", "-");
     }
 }
 
-// Presses "Stop" `delayMs` into a computer move as Black at "Mean"; returns the milliseconds
-// from the press being due to the turn having returned, or -1 when the move ended first. With
-// no press (a negative delay), returns the whole move's time.
-double StopOnce(TMainForm& form, int delayMs) {
+// Presses "Stop" `delayMs` into a computer move as Black at "Mean" (at depth bar `depthBar`
+// when it is 1 to 10); returns the milliseconds from the press being due to the turn having
+// returned, or -1 when the move ended first. With no press (a negative delay), returns the
+// whole move's time.
+double StopOnce(TMainForm& form, int depthBar, int delayMs) {
     form.findChild<QRadioButton*>("LevelItem2")->setChecked(true);
     form.NewButtonClick();
+    if (depthBar >= DepthBarMin && depthBar <= DepthBarMax)
+        form.findChild<QSlider*>("DepthBar")->setValue(depthBar);
     Board board{};
     std::string error;
     ReadFen("r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R1BQ1RK1 b - - 3 8", board, error);
@@ -138,13 +173,13 @@ double StopOnce(TMainForm& form, int delayMs) {
     return std::chrono::duration<double, std::milli>(end - due).count();
 }
 
-void Stop(TMainForm& form) {
-    const double whole = StopOnce(form, -1);
+void Stop(TMainForm& form, int depthBar) {
+    const double whole = StopOnce(form, depthBar, -1);
     std::printf("the whole move takes %.0f ms\n", whole);
     std::vector<double> figures;
     for (int tenth = 1; tenth < 10; ++tenth) {
         const int delay = static_cast<int>(whole * tenth / 10);
-        const double ms = StopOnce(form, delay);
+        const double ms = StopOnce(form, depthBar, delay);
         if (ms < 0) {
             std::printf("stop after %4d ms: the move was played first\n", delay);
             continue;
@@ -160,7 +195,7 @@ void Stop(TMainForm& form) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: window-bench pump|stop [--level 0|1|2]\n");
+    std::fprintf(stderr, "usage: window-bench pump [--level 0|1|2] | stop [--depth 1..10]\n");
     return 2;
 }
 
@@ -171,11 +206,20 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string mode = argv[1];
     int level = -1;
-    if (argc == 4 && std::strcmp(argv[2], "--level") == 0 && std::strlen(argv[3]) == 1 &&
-        argv[3][0] >= '0' && argv[3][0] <= '2')
-        level = argv[3][0] - '0';
-    else if (argc != 2)
+    int depthBar = 0;
+    if (argc == 4) {
+        const std::string option = argv[2];
+        const int value = std::atoi(argv[3]);
+        if (mode == "pump" && option == "--level" && value >= 0 && value < LevelCount)
+            level = value;
+        else if (mode == "stop" && option == "--depth" && value >= DepthBarMin &&
+                 value <= DepthBarMax)
+            depthBar = value;
+        else
+            return Usage();
+    } else if (argc != 2) {
         return Usage();
+    }
     if (mode != "pump" && mode != "stop") return Usage();
 
     const auto forms = CreateForms();
@@ -186,6 +230,6 @@ int main(int argc, char** argv) {
     if (mode == "pump")
         Pump(form, level);
     else
-        Stop(form);
+        Stop(form, depthBar);
     return 0;
 }

@@ -159,7 +159,10 @@ std::string SanText(const Board& position, const ChessMove& move) {
         }
         if (capture) text += 'x';
         text += SquareText(m.X2, m.Y2);
-        if (move.Promotion != 0) text += "=" + PieceLetter(move.Promotion);
+        if (move.Promotion != 0) {
+            text += '='; // appended apart: "=" + string trips GCC 12's -Wrestrict at -O3
+            text += PieceLetter(move.Promotion);
+        }
     }
     if (PlayChessMove(board, move)) {
         const int check = GetCheck(board);

@@ -12,31 +12,11 @@
 
 namespace {
 
+// White's pieces in upper case, Black's in lower case.
 int CodeOfLetter(char c) {
-    int type = 0;
-    switch (c | 0x20) { // lower case
-    case 'p':
-        type = Pawn;
-        break;
-    case 'r':
-        type = Rook;
-        break;
-    case 'n':
-        type = Knight;
-        break;
-    case 'b':
-        type = Bishop;
-        break;
-    case 'k':
-        type = King;
-        break;
-    case 'q':
-        type = Queen;
-        break;
-    default:
-        return 0;
-    }
-    return (c >= 'a' && c <= 'z') ? -type : type;
+    const bool black = c >= 'a' && c <= 'z';
+    const int type = PieceOfLetter(black ? static_cast<char>(c - 32) : c);
+    return black ? -type : type;
 }
 
 bool ReadPlacement(std::string_view placement, Board& board, std::string& error) {
@@ -228,7 +208,7 @@ std::string WriteFen(const Board& board, int fullMove) {
         if (file >= 0 && file <= 7 && OnBoard(file + side, from) &&
             copy.Squares[file + side][from] == (white ? Pawn : -Pawn) &&
             IsLegal(copy, file + side, from, file, to))
-            ep = {static_cast<char>('a' + file), static_cast<char>('8' - to)};
+            ep = SquareName(file, to);
     fen +=
         " " + ep + " " + std::to_string(FenHalfmoveClock(board)) + " " + std::to_string(fullMove);
     return fen;

@@ -1,17 +1,25 @@
 #include "notation/Letteru.h"
 
+#include "engine/Boardu.h"
+
 namespace {
 
 int TypeOf(int piece) {
     return piece < 0 ? -piece : piece;
 }
 
+} // namespace
+
 std::string SquareName(int x, int y) {
     if (x < 0 || x > 7 || y < 0 || y > 7) return "??";
     return {static_cast<char>('a' + x), static_cast<char>('0' + 8 - y)};
 }
 
-} // namespace
+int PieceOfLetter(char letter) {
+    for (int type = Pawn; type <= Queen; ++type)
+        if (letter == (type == Pawn ? 'P' : PieceLetter(type)[0])) return type;
+    return 0;
+}
 
 std::string PieceLetter(int piece) {
     switch (TypeOf(piece)) {

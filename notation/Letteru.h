@@ -12,3 +12,9 @@ std::string PieceName(int piece);
 
 // Letter of a piece by its type: "" for a pawn or anything that is not a piece.
 std::string PieceLetter(int piece);
+
+// The piece type of an upper-case letter, "P" included: 0 for any other character.
+int PieceOfLetter(char letter);
+
+// A square as "e4"; squares off the board read "??".
+std::string SquareName(int x, int y);

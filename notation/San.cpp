@@ -20,37 +20,9 @@ bool IsRank(char c) {
     return c >= '1' && c <= '8';
 }
 
-int TypeOfLetter(char c) {
-    switch (c) {
-    case 'K':
-        return King;
-    case 'Q':
-        return Queen;
-    case 'R':
-        return Rook;
-    case 'B':
-        return Bishop;
-    case 'N':
-        return Knight;
-    case 'P':
-        return Pawn;
-    default:
-        return 0;
-    }
-}
-
 int PromotionOfLetter(char c) {
-    const int type = TypeOfLetter(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
+    const int type = PieceOfLetter(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
     return type == Queen || type == Rook || type == Bishop || type == Knight ? type : 0;
-}
-
-std::string SquareText(int x, int y) {
-    return {static_cast<char>('a' + x), static_cast<char>('8' - y)};
-}
-
-bool ReachesLastRow(const Board& board, const Move& m) {
-    const int piece = board.Squares[m.X1][m.Y1];
-    return (piece == Pawn && m.Y2 == 0) || (piece == -Pawn && m.Y2 == 7);
 }
 
 bool IsCastling(const Board& board, const Move& m) {
@@ -112,6 +84,11 @@ MoveRead ReadCastling(Board& board, std::string_view text, ChessMove& move) {
 
 } // namespace
 
+bool ReachesLastRow(const Board& board, const Move& m) {
+    const int piece = board.Squares[m.X1][m.Y1];
+    return (piece == Pawn && m.Y2 == 0) || (piece == -Pawn && m.Y2 == 7);
+}
+
 bool CastlesAcrossAttack(const Board& board, const Move& move) {
     if (!OnBoard(move.X1, move.Y1) || !IsCastling(board, move)) return false;
     Board copy = board;
@@ -158,7 +135,7 @@ std::string SanText(const Board& position, const ChessMove& move) {
             if (rival && sameFile) text += static_cast<char>('8' - m.Y1);
         }
         if (capture) text += 'x';
-        text += SquareText(m.X2, m.Y2);
+        text += SquareName(m.X2, m.Y2);
         if (move.Promotion != 0) {
             text += '='; // appended apart: "=" + string trips GCC 12's -Wrestrict at -O3
             text += PieceLetter(move.Promotion);
@@ -178,8 +155,8 @@ MoveRead ReadSan(Board& board, std::string_view text, ChessMove& move) {
         return ReadCastling(board, text, move);
 
     Wanted want;
-    if (!text.empty() && TypeOfLetter(text.front()) != 0) {
-        want.Type = TypeOfLetter(text.front());
+    if (!text.empty() && PieceOfLetter(text.front()) != 0) {
+        want.Type = PieceOfLetter(text.front());
         text.remove_prefix(1);
     }
     // A promotion piece ends the text, after "=" or straight after the rank.
@@ -209,7 +186,7 @@ MoveRead ReadSan(Board& board, std::string_view text, ChessMove& move) {
 
 std::string LongText(const ChessMove& move) {
     const Move& m = move.Squares;
-    std::string text = SquareText(m.X1, m.Y1) + SquareText(m.X2, m.Y2);
+    std::string text = SquareName(m.X1, m.Y1) + SquareName(m.X2, m.Y2);
     static constexpr char Letters[] = "?prnbkq"; // by piece type
     if (move.Promotion > 0 && move.Promotion <= Queen) text += Letters[move.Promotion];
     return text;

@@ -52,6 +52,9 @@ bool PlayChessMove(Board& board, const ChessMove& move);
 // changing nothing, when the move is not legal or the history has no room for its positions.
 bool GameChessMove(Board& board, History& history, const ChessMove& move);
 
+// Tests whether `m` is a pawn's move onto its last row, one that asks for a promotion choice.
+bool ReachesLastRow(const Board& board, const Move& m);
+
 // Tests whether `move` is castling whose king passes over a square the other side attacks:
 // allowed in this game, not in ordinary chess.
 bool CastlesAcrossAttack(const Board& board, const Move& move);

@@ -133,9 +133,7 @@ std::vector<ChessMove> RootMoves(const Board& position,
     for (int i = 0; i < board.LegalCount; ++i) {
         const Move& m = board.LegalMoves[i];
         if (CastlesAcrossAttack(board, m)) continue;
-        const int piece = board.Squares[m.X1][m.Y1];
-        const bool promotes = (piece == Pawn && m.Y2 == 0) || (piece == -Pawn && m.Y2 == 7);
-        const ChessMove move{m, promotes ? Queen : 0};
+        const ChessMove move{m, ReachesLastRow(board, m) ? Queen : 0};
         if (!searchMoves.empty()) {
             const bool wanted =
                 std::any_of(searchMoves.begin(), searchMoves.end(), [&](const std::string& text) {
@@ -200,8 +198,7 @@ ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limit
         if (!Contains(moves, chosen)) chosen = BestAllowed(trace, moves);
         if (chosen.X1 == NoMove) break;
         ChessMove found{chosen, 0};
-        const int piece = root.Squares[chosen.X1][chosen.Y1];
-        if ((piece == Pawn && chosen.Y2 == 0) || (piece == -Pawn && chosen.Y2 == 7)) {
+        if (ReachesLastRow(root, chosen)) {
             Board waiting = root;
             MakeMove(waiting, chosen.X1, chosen.Y1, chosen.X2, chosen.Y2);
             const Move choice = ChooseMove(opponent, waiting, hooks);

@@ -1,14 +1,18 @@
 #include "game/Sessionu.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <ctime>
 
 #include "engine/Findu.h"
 #include "engine/Legalu.h"
 #include "engine/Makemoveu.h"
 #include "engine/Stalemateu.h"
+#include "game/Keptgameu.h"
 #include "notation/Fen.h"
-#include "opponent/Choosemove.h"
+#include "textfile/Safefileu.h"
 
 namespace {
 
@@ -21,10 +25,62 @@ bool ChoiceDue(const Board& board) {
     return board.ToPlay == WhiteChooses || board.ToPlay == BlackChooses;
 }
 
+int64_t SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The front end's hooks, passed through, with the thinking limit watched at the event pumps.
+class LimitedHooks : public OpponentHooks {
+  public:
+    LimitedHooks(OpponentHooks& inner, std::function<void()> reached, int64_t deadline,
+                 const std::function<int64_t()>& clock)
+        : Inner(inner), Reached(std::move(reached)), Deadline(deadline), Clock(clock) {}
+    ~LimitedHooks() override { Inner.SearchCalls += SearchCalls; }
+
+    void ProcessEvents() override {
+        // The clock costs about a search node: read at every 256th pump only.
+        if (++Calls % 256 == 0) Watch();
+        Inner.ProcessEvents();
+    }
+    void SetProgressRange(int minimum, int maximum) override {
+        Inner.SetProgressRange(minimum, maximum);
+    }
+    // Also looked at before every root move, so that one begun past the limit is not searched.
+    void SetProgressPosition(int position) override {
+        Inner.SetProgressPosition(position);
+        Watch();
+    }
+    void ClearConsidered() override { Inner.ClearConsidered(); }
+    void AddConsideredLine(const std::string& line) override { Inner.AddConsideredLine(line); }
+    void RepaintConsidered() override { Inner.RepaintConsidered(); }
+    void ShowMessage(const std::string& text) override { Inner.ShowMessage(text); }
+    int DepthBarPosition() override { return Inner.DepthBarPosition(); }
+    void SetMoveTimer(bool running) override { Inner.SetMoveTimer(running); }
+    void SeedRandom() override { Inner.SeedRandom(); }
+    int Random() override { return Inner.Random(); }
+
+  private:
+    void Watch() {
+        if (Deadline > 0 && Clock() >= Deadline) {
+            Deadline = 0;
+            Reached();
+        }
+    }
+
+    OpponentHooks& Inner;
+    std::function<void()> Reached;
+    int64_t Deadline; // 0 once reached, or with no limit
+    const std::function<int64_t()>& Clock;
+    unsigned Calls = 0;
+};
+
 } // namespace
 
 GameSession::GameSession()
-    : Positions(std::make_unique<::History>()), Computer(std::make_unique<::Opponent>()) {
+    : Positions(std::make_unique<::History>()), Computer(std::make_unique<::Opponent>()),
+      Clock(SteadyMs) {
     SetUpBoard(Live);
     Restart();
 }
@@ -33,6 +89,7 @@ GameSession::~GameSession() = default;
 
 void GameSession::SetComputerPlays(int side, bool plays) {
     (side == White ? PlaysWhite : PlaysBlack) = plays;
+    ++Changed;
 }
 
 void GameSession::Restart() {
@@ -43,16 +100,18 @@ void GameSession::Restart() {
     ForgetHint();
     Last = {NoMove, NoMove, NoMove, NoMove};
     File.clear();
-    ListedStale = true;
+    GameChanged();
 }
 
 void GameSession::NewGame(int level) {
-    Stop();
+    Abandon();
     SetUpBoard(Live);
     Restart();
     // The difficulty takes effect only here.
     if (ApplyLevel(*Computer, level, Depth)) LevelItem = level;
     LoadOpenings(Computer->Book, Book);
+    // Nothing to lose yet.
+    SavedAt = Revision;
 }
 
 void GameSession::StartUp(int level) {
@@ -61,7 +120,7 @@ void GameSession::StartUp(int level) {
 }
 
 void GameSession::StartFrom(const ::Board& position) {
-    Stop();
+    Abandon();
     Live = position;
     Restart();
 }
@@ -84,7 +143,7 @@ ClickResult GameSession::Click(int file, int row) {
     }
     if (!IsLegal(Live, SelX, SelY, file, row)) return ClickResult::Ignored;
     if (!GameMove(Live, *Positions, SelX, SelY, file, row)) return ClickResult::Ignored;
-    ListedStale = true;
+    GameChanged();
     FindLegalMoves(Live);
     Last = {SelX, SelY, file, row};
     ClearSelection();
@@ -105,7 +164,7 @@ bool GameSession::ChoosePromotion(int piece) {
     if (Busy || file < 0) return false;
     const int row = Live.ToPlay == WhiteChooses ? 0 : 7;
     if (!GameMove(Live, *Positions, PromotionChoice, piece, file, row)) return false;
-    ListedStale = true;
+    GameChanged();
     FindLegalMoves(Live);
     ForgetHint();
     return true;
@@ -113,7 +172,8 @@ bool GameSession::ChoosePromotion(int piece) {
 
 bool GameSession::Back() {
     if (Positions->Count <= 1) return false;
-    Stop();
+    Abandon();
+    ++Changed;
     StepBack(*Positions, Live);
     FindLegalMoves(Live);
     ClearSelection();
@@ -123,7 +183,8 @@ bool GameSession::Back() {
 
 bool GameSession::Forward() {
     if (Positions->Count >= Positions->Stored) return false;
-    Stop();
+    Abandon();
+    ++Changed;
     StepForward(*Positions, Live);
     FindLegalMoves(Live);
     ClearSelection();
@@ -165,20 +226,34 @@ bool GameSession::HumanToMove() const {
 }
 
 bool GameSession::ComputerToMove() const {
-    return !Busy && Live.Outcome == InProgress && ComputerPlays(SideToAct(Live));
+    // Reviewing the game must never rewrite it: the computer waits at an earlier position.
+    return !Busy && Live.Outcome == InProgress && ComputerPlays(SideToAct(Live)) && !Reviewing();
+}
+
+bool GameSession::Think(const ::Board& position, OpponentHooks& hooks, Move& move) {
+    Computer->Stop = false;
+    Pending = Cut::None;
+    ThinkingSince = Clock();
+    Busy = true;
+    {
+        LimitedHooks limited(
+            hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock);
+        move = ChooseMove(*Computer, position, limited, nullptr, &Choice);
+        if (Pending == Cut::MoveNow) move = BestSoFar(Choice, limited);
+    }
+    Busy = false;
+    return !Computer->Stop || Pending == Cut::MoveNow;
 }
 
 bool GameSession::Hint(OpponentHooks& hooks) {
     if (!HumanToMove()) return false;
-    Computer->Stop = false;
     hooks.ClearConsidered();
-    Busy = true;
     const ::Board position = Live;
-    const Move move = ChooseMove(*Computer, position, hooks);
-    Busy = false;
+    Move move;
+    const bool played = Think(position, hooks, move);
     // Stopped, or the game moved on meanwhile (a step, a new game): the move is for no position
     // shown.
-    if (Computer->Stop || move.X1 == NoMove || !(position == Live)) return false;
+    if (!played || move.X1 == NoMove || !(position == Live)) return false;
     Hinted = move;
     return true;
 }
@@ -205,8 +280,17 @@ uint64_t GameSession::KingsInCheck() const {
     return squares;
 }
 
-void GameSession::Stop() {
+void GameSession::Ask(Cut why) {
     Computer->Stop = true;
+    if (why > Pending) Pending = why;
+}
+
+void GameSession::Stop() {
+    Ask(Cut::Stopped);
+}
+
+void GameSession::MoveNow() {
+    if (Busy) Ask(Cut::MoveNow);
 }
 
 TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
@@ -223,24 +307,27 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
     // Only the computer's White moves are timed and adapt the depth.
     const bool timed = AdaptsDepth(Live.ToPlay);
     if (timed) BeginThinking(*Computer, hooks);
-    Busy = true;
     const ::Board position = Live;
-    const Move move = ChooseMove(*Computer, position, hooks);
-    Busy = false;
+    Move move;
+    const bool play = Think(position, hooks, move);
     if (timed) EndThinking(hooks);
 
-    if (Computer->Stop) {
-        // "Stop", a new game, a step or closing the window: no move, and the computer plays
-        // no side until it is asked to again.
+    if (!play && Pending == Cut::Stopped) {
+        // "Stop": no move, and the computer plays no side until it is asked to again.
         PlaysWhite = PlaysBlack = false;
+        ++Changed;
         return TurnResult::Stopped;
     }
+    // A new game, a step or closing the window: the position is no longer the one searched.
+    if (!play) return TurnResult::Abandoned;
     if (move.X1 == NoMove || !GameMove(Live, *Positions, move.X1, move.Y1, move.X2, move.Y2))
         return TurnResult::NoMove;
-    ListedStale = true;
+    GameChanged();
     FindLegalMoves(Live);
     Last = move;
     ForgetHint();
+    WasCut = Computer->Stop;
+    // A move cut short gets no raise, as a stopped one: it was not quick.
     if (timed) RaiseAfterMove(*Computer, Depth);
     return TurnResult::Played;
 }
@@ -261,7 +348,10 @@ LoadResult GameSession::Open(const std::string& path, int level) {
     Replace(std::move(loaded), shown, level);
     // Only a file read whole becomes the one Save writes to: saving what was kept of a damaged
     // file asks for a name rather than replace the rest of it unseen.
-    if (result.Message.empty()) File = path;
+    if (result.Message.empty()) {
+        File = path;
+        SavedShown();
+    }
     return result;
 }
 
@@ -270,6 +360,7 @@ void GameSession::Replace(std::unique_ptr<::History> positions, const ::Board& s
     Positions = std::move(positions);
     Live = shown;
     FindLegalMoves(Live);
+    GameChanged();
 }
 
 std::string GameSession::Adopt(PgnGame game, int level) {
@@ -280,7 +371,10 @@ std::string GameSession::Adopt(PgnGame game, int level) {
 }
 
 std::string GameSession::ImportPgn(const std::string& path, int level) {
-    return Adopt(::ImportPgn(path), level);
+    const std::string message = Adopt(::ImportPgn(path), level);
+    // The file holds the game.
+    if (message.empty()) SavedShown();
+    return message;
 }
 
 std::string GameSession::PastePgn(std::string_view text, int level) {
@@ -326,10 +420,62 @@ const std::vector<ListedMove>& GameSession::Moves() const {
 bool GameSession::Save(const std::string& path) {
     if (!SaveGame(path, *Positions)) return false;
     File = path;
+    SavedShown();
+    return true;
+}
+
+void GameSession::Exported() {
+    SavedShown();
+}
+
+bool GameSession::UnsavedMoves() const {
+    return Positions->Stored > 1 && SavedAt != Revision;
+}
+
+bool GameSession::WorthKeeping() const {
+    return Positions->Stored > 1 &&
+           Positions->Snapshots[Positions->Stored - 1].Outcome == InProgress;
+}
+
+bool GameSession::Keep(const std::string& path) const {
+    if (!WorthKeeping()) return std::remove(path.c_str()) == 0 || errno == ENOENT;
+    const KeptSettings about{PlaysWhite, PlaysBlack, LevelItem, Depth, !UnsavedMoves(), File};
+    return ReplaceFile(path, KeptGameText(*Positions, about));
+}
+
+bool GameSession::Resume(const std::string& path) {
+    std::string text;
+    KeptGame kept;
+    // Anything that is not a kept game read whole is passed over; the game stays as it was.
+    if (ReadRegularFile(path, MaxSavedGameSize + 4096, text) != FileRead::Read ||
+        !ReadKeptGame(text, kept))
+        return false;
+    const ::Board shown = kept.Positions->Snapshots[kept.Positions->Count - 1];
+    const KeptSettings& about = kept.About;
+    Replace(std::move(kept.Positions), shown, about.Level);
+    SetDepthBar(about.DepthBar);
+    PlaysWhite = about.PlaysWhite;
+    PlaysBlack = about.PlaysBlack;
+    File = about.File;
+    if (about.Saved) SavedAt = Revision;
     return true;
 }
 
 StatusTexts GameSession::Status() const {
+    if (Busy) {
+        const std::string first =
+            "Thinking... " + std::to_string(std::max<int64_t>(ThinkingMs(), 0) / 1000) + " s";
+        const std::string of =
+            std::to_string(Choice.Current + 1) + "/" + std::to_string(Choice.Count);
+        switch (Choice.Phase) {
+        case ChoiceProgress::QuickScan:
+            return {first, "Quick scan: " + of};
+        case ChoiceProgress::MainSearch:
+            return {first, "Depth " + std::to_string(Choice.Depth) + ": " + of};
+        default:
+            return {first, "Depth " + std::to_string(Choice.Depth) + ": piece " + of};
+        }
+    }
     switch (Live.Outcome) {
     case WhiteWon:
         return {"White Wins!!", "Checkmate!"};
@@ -347,6 +493,11 @@ StatusTexts GameSession::Status() const {
         const char* first = Live.ToPlay == White   ? "White to play..."
                             : Live.ToPlay == Black ? "Black to play..."
                                                    : "";
+        // Where the computer waits for the review to end, the player learns how to end it.
+        if (Reviewing() && (PlaysWhite || PlaysBlack))
+            return {first, check ? "Check - review: End" : "Review: End, Forward"};
+        if (!check && Chosen >= 0 && Chosen < LevelCount && Chosen != LevelItem)
+            return {first, std::string(Levels[Chosen].Label) + " at New Game"};
         return {first, check ? "Check" : ""};
     }
     default:

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "engine/Boardu.h"
 #include "engine/Historyu.h"
 #include "notation/Pgn.h"
+#include "opponent/Choosemove.h"
 #include "opponent/Opponentu.h"
 #include "savegame/Savegameu.h"
 
@@ -29,11 +31,18 @@ enum class ClickResult {
 
 // What a computer turn did.
 enum class TurnResult {
-    NotItsTurn, // the game is over, a human plays the side to move, or a turn is running
-    Played,     // the computer's move (or promotion choice) is on the board
+    NotItsTurn, // the game is over, a human plays the side to move, an earlier position is
+                // shown, or a turn is running
+    Played,     // the computer's move (or promotion choice) is on the board, also when Move Now
+                // or the thinking limit cut it short
     Stopped,    // Stop ended the search: no move, and the computer now plays neither side
+    Abandoned,  // a new game, a step or closing the window ended it: no move, the sides stay
     NoMove,     // there was nothing to choose from
 };
+
+// The thinking limit a computer move starts with, in milliseconds: long enough for every move
+// the levels make in an ordinary game, short enough that none makes the player wait for long.
+inline constexpr int64_t DefaultThinkingLimitMs = 10000;
 
 // One move of the game as the move list shows it.
 struct ListedMove {
@@ -80,12 +89,17 @@ class GameSession {
     // The depth bar's position, which the computer's White moves adapt.
     int DepthBar() const { return Depth; }
     void SetDepthBar(int position) { Depth = ClampDepthBar(position); }
+    // The difficulty item the game was started at, and the one chosen for the next new game:
+    // the status says when they differ.
+    int Level() const { return LevelItem; }
+    void ChooseLevel(int item) { Chosen = item; }
     // The opening book's file, read at every new game.
     const std::string& BookPath() const { return Book; }
     void SetBookPath(std::string path) { Book = std::move(path); }
 
     // A new game at difficulty item `level` (0..2; anything else keeps the current level):
-    // stops the computer, sets up the pieces, forgets the file name and rereads the book.
+    // ends the computer's thinking (its sides stay), sets up the pieces, forgets the file name
+    // and rereads the book.
     void NewGame(int level);
     // The first new game of the run, which also readies the computer player.
     void StartUp(int level);
@@ -101,8 +115,9 @@ class GameSession {
     // Plays the promotion choice `piece` (a piece code of the side that chooses).
     bool ChoosePromotion(int piece);
 
-    // One position back or forward, stepping over a pending promotion choice; both stop the
-    // computer. False when there is nowhere to go.
+    // One position back or forward, stepping over a pending promotion choice; both end the
+    // computer's thinking, and the computer plays no move while an earlier position is shown.
+    // False when there is nowhere to go.
     bool Back();
     bool Forward();
     // Steps to the position after `count` - 1 moves (1 .. Stored), as Back and Forward do.
@@ -134,11 +149,35 @@ class GameSession {
     uint64_t TargetSquares() const;
     uint64_t KingsInCheck() const;
 
-    // Asks a running search to end; its move is then not played.
+    // Asks a running search to end; its move is then not played, and the computer plays
+    // neither side until it is asked to again.
     void Stop();
-    // One tick of the computer's turn: when the side to move is the computer's, works out its
-    // move through `hooks` (which run the front end's events meanwhile) and plays it.
+    // Ends a running search without a move, as a new game or a step does; the computer keeps its
+    // sides.
+    void Abandon() { Ask(Cut::Abandoned); }
+    // Asks a running computer move to end at once with the best move found so far: the best of
+    // the root moves searched whole at the main depth, else the quick scan's best. A hint shows
+    // that move.
+    void MoveNow();
+    // One tick of the computer's turn: when the side to move at the last position of the game
+    // is the computer's, works out its move through `hooks` (which run the front end's events
+    // meanwhile) and plays it.
     TurnResult ComputerTurn(OpponentHooks& hooks);
+    // Whether the last move the computer played was cut short by Move Now or the limit.
+    bool CutShort() const { return WasCut; }
+
+    // The thinking limit of a computer move or hint in milliseconds, 0 for none: once reached,
+    // the computer plays as for MoveNow.
+    int64_t ThinkingLimit() const { return LimitMs; }
+    void SetThinkingLimit(int64_t ms) { LimitMs = ms > 0 ? ms : 0; }
+    // The clock that times thinking, in milliseconds; tests give their own.
+    void SetClock(std::function<int64_t()> clock) { Clock = std::move(clock); }
+    // How long the running turn or hint has thought so far, and how far it has got.
+    int64_t ThinkingMs() const { return Busy ? Clock() - ThinkingSince : 0; }
+    const ChoiceProgress& Progress() const { return Choice; }
+
+    // Tests whether the position shown is an earlier one of the game.
+    bool Reviewing() const { return History().Count < History().Stored; }
     // One 100 ms tick of the move timer while the computer thinks as White.
     void MoveTimerTick();
 
@@ -148,6 +187,23 @@ class GameSession {
     LoadResult Open(const std::string& path, int level);
     // Saves the positions up to the one shown; the file name becomes `path` once it worked.
     bool Save(const std::string& path);
+    // Notes that the game up to the position shown was written to a file in another form.
+    void Exported();
+    // Tests whether the game has moves that no file holds. A new game, a game read from a file
+    // and one just saved have none, until a move is played.
+    bool UnsavedMoves() const;
+
+    // Tests whether the game is worth keeping for the next start: in progress, with moves.
+    bool WorthKeeping() const;
+    // Writes the whole game (every stored position, the one shown, the computer's sides, the
+    // level, the depth bar, the file name and whether the file holds it) to `path` by
+    // ReplaceFile; a game not worth keeping removes `path` instead. False when that failed.
+    bool Keep(const std::string& path) const;
+    // Reads a game Keep wrote and shows it again; only one read whole replaces the game.
+    bool Resume(const std::string& path);
+    // Counts every change of the stored game, of the position shown and of the sides, so that
+    // a front end knows when to keep it again.
+    uint64_t Changes() const { return Changed; }
 
     // Reads the first game of a PGN file or text, or a FEN position. Only one read whole
     // replaces the game, as a new game at `level` would, then with its positions; a refused one
@@ -162,7 +218,7 @@ class GameSession {
     // pawn's move still waiting for its choice is left out.
     const std::vector<ListedMove>& Moves() const;
 
-    // The status lines for the position shown.
+    // The status lines for the position shown, or of the computer's thinking.
     StatusTexts Status() const;
 
   private:
@@ -180,11 +236,40 @@ class GameSession {
     bool PlaysBlack = true;
     int Depth = 3;
     int LevelItem = 0;
+    int Chosen = -1;
+    // Why the running search was asked to end; a later reason of higher rank overrides.
+    enum class Cut { None, MoveNow, Abandoned, Stopped };
+    Cut Pending = Cut::None;
+    bool WasCut = false;
+    int64_t LimitMs = DefaultThinkingLimitMs;
+    std::function<int64_t()> Clock;
+    int64_t ThinkingSince = 0;
+    ChoiceProgress Choice;
+    // Changes of the stored game, the revision a file last held whole, and every change worth
+    // keeping (the game, the position shown, the sides).
+    uint64_t Revision = 0;
+    uint64_t SavedAt = 0;
+    uint64_t Changed = 0;
     // The move list of the stored positions, worked out again once they change.
     mutable std::vector<ListedMove> Listed;
     mutable bool ListedStale = true;
 
     void ClearSelection() { SelX = SelY = -1; }
+    // Asks a running search to end for `why`.
+    void Ask(Cut why);
+    // Runs the move choice for `position` with the limit watched; true when its move may be
+    // played or shown: it ran to its end or was cut short for Move Now.
+    bool Think(const ::Board& position, OpponentHooks& hooks, Move& move);
+    // Called after every change of the stored game.
+    void GameChanged() {
+        ListedStale = true;
+        ++Revision;
+        ++Changed;
+    }
+    // Notes that a file now holds the positions up to the one shown.
+    void SavedShown() {
+        if (Positions->Count == Positions->Stored) SavedAt = Revision;
+    }
     // Called at every change of the position shown: the hint was for the one before.
     void ForgetHint() { Hinted.X1 = NoMove; }
     // Whether Undo and Redo stop at position `index`.

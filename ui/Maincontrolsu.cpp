@@ -1,6 +1,7 @@
 #include "ui/Maincontrolsu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -25,6 +26,7 @@ constexpr int ControlPanelWidth = 198;
 constexpr int MinBoardSide = 160;
 constexpr int MinControlPanelHeight = 417;
 constexpr int ListWidth = 180;
+constexpr int MoveNowWidth = 97;
 
 // "Comic Sans MS" is asked for first; Comic Neue is the free face closest to it.
 QFont StatusFont() {
@@ -72,6 +74,7 @@ void CreateComputerPanel(TMainControls& c) {
         c.LevelItems[i]->setGeometry(8, 18 + 20 * i, 93, 20);
     }
     c.LevelItems[0]->setChecked(true);
+    for (QRadioButton* item : c.LevelItems) item->setToolTip("Takes effect at the next New Game");
 
     c.StopButton = MakeButton(panel, "StopButton", "Stop", {16, 168, 137, 33});
     c.DepthBar = new QSlider(Qt::Horizontal, panel);
@@ -159,6 +162,20 @@ void CreateMenus(TMainControls& c, QMenuBar* bar) {
     item(view, "LegalMoves1", "L&egal Moves")->setVisible(false);
     item(view, "ScoredMoves1", "&Scored Moves")->setVisible(false);
 
+    QMenu* game = menu("Game1", "&Game");
+    c.MoveNow1 = item(game, "MoveNow1", "Move &Now", {Qt::CTRL | Qt::Key_M});
+    c.MoveNow1->setStatusTip("Play the best move found so far");
+    QMenu* limits = game->addMenu("Thinking &Limit");
+    limits->setObjectName("ThinkingLimitMenu");
+    c.ThinkingLimit1 = new QActionGroup(limits);
+    c.ThinkingLimit1->setObjectName("ThinkingLimit1");
+    for (const ThinkingLimitItem& preset : ThinkingLimits) {
+        QAction* limit =
+            option(limits, qPrintable(QString("ThinkingLimit%1").arg(preset.Ms)), preset.Caption);
+        limit->setData(QVariant::fromValue<qint64>(preset.Ms));
+        c.ThinkingLimit1->addAction(limit);
+    }
+
     item(menu("Help1", "&Help"), "About1", "&About");
 
     QMenu* openings = menu("Openings1", "&Openings");
@@ -177,6 +194,10 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
     c.ProgBar->setRange(0, 100);
     c.ProgBar->setValue(0);
     c.ProgBar->setTextVisible(false);
+    c.MoveNowButton =
+        MakeButton(c.ProgPanel, "MoveNowButton", "Move Now", {0, 12, MoveNowWidth - 8, 33});
+    c.MoveNowButton->setToolTip("Play the best move found so far (Ctrl+M)");
+    c.MoveNowButton->hide();
     c.ControlPanel = MakePanel(client, "ControlPanel");
 
     c.StatusPanel = MakePanel(c.ControlPanel, "StatusPanel");
@@ -223,6 +244,11 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
     c.MoveTimer = MakeTimer(window, "MoveTimer", 100);
     c.MoveList = new TMoveList(client);
     c.MoveList->hide();
+    // A click leaves the keyboard on the board, where Space and Return do nothing; Tab still
+    // reaches every control.
+    for (QAbstractButton* button : c.ControlPanel->findChildren<QAbstractButton*>())
+        button->setFocusPolicy(Qt::TabFocus);
+    c.MoveNowButton->setFocusPolicy(Qt::TabFocus);
     SetMinimumSize(c, client);
     DockPanels(c, client);
 }
@@ -231,7 +257,12 @@ void DockPanels(TMainControls& c, const QWidget* client) {
     const int width = client->width();
     const int height = client->height();
     c.ProgPanel->setGeometry(0, 0, width, ProgPanelHeight);
-    c.ProgBar->setGeometry(c.ProgPanel->contentsRect());
+    QRect bar = c.ProgPanel->contentsRect();
+    if (!c.MoveNowButton->isHidden()) {
+        bar.setRight(bar.right() - MoveNowWidth);
+        c.MoveNowButton->move(bar.right() + 5, (ProgPanelHeight - c.MoveNowButton->height()) / 2);
+    }
+    c.ProgBar->setGeometry(bar);
     c.ControlPanel->setGeometry(width - ControlPanelWidth, ProgPanelHeight, ControlPanelWidth,
                                 height - ProgPanelHeight);
     c.MoveList->setGeometry(width - ControlPanelWidth - ListWidth, ProgPanelHeight, ListWidth,
@@ -252,6 +283,25 @@ QRect BoardArea(const TMainControls& c, const QWidget* client) {
     const int top = c.ProgPanel->height();
     const int list = c.MoveList->isHidden() ? 0 : c.MoveList->width();
     return QRect(0, top, client->width() - c.ControlPanel->width() - list, client->height() - top);
+}
+
+int64_t ThinkingLimitMs(const TMainControls& c) {
+    const QAction* ticked = c.ThinkingLimit1->checkedAction();
+    return ticked ? ticked->data().value<qint64>() : 0;
+}
+
+void SetThinkingLimitMs(TMainControls& c, int64_t ms) {
+    // The nearest preset, "No limit" only for none.
+    QAction* nearest = nullptr;
+    int64_t distance = 0;
+    for (QAction* limit : c.ThinkingLimit1->actions()) {
+        const int64_t preset = limit->data().value<qint64>();
+        const int64_t d = (preset == 0) != (ms <= 0) ? INT64_MAX
+                          : preset > ms              ? preset - ms
+                                                     : ms - preset;
+        if (!nearest || d < distance) nearest = limit, distance = d;
+    }
+    nearest->setChecked(true);
 }
 
 int LevelItemIndex(const TMainControls& c) {

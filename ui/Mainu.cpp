@@ -1,16 +1,20 @@
 #include "ui/Mainu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
 #include <QTimer>
+#include <QToolTip>
 
 #include "ui/Legalformu.h"
 #include "ui/Movelistu.h"
@@ -24,6 +28,8 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
     Client = new QWidget(this);
     Client->setObjectName("ClientArea");
     Client->installEventFilter(this);
+    // The keyboard stays with the board: the menus' keys act from there.
+    Client->setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(Client);
     CreateMainControls(Ui, this, Client);
     const std::pair<const char*, void (TMainForm::*)()> handlers[] = {
@@ -63,6 +69,8 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
         {"PasteGame1", &TMainForm::PasteGame1Click},
         {"CopyPosition1", &TMainForm::CopyPosition1Click},
         {"PastePosition1", &TMainForm::PastePosition1Click},
+        {"MoveNow1", &TMainForm::MoveNow1Click},
+        {"MoveNowButton", &TMainForm::MoveNow1Click},
         {"ComputerTimer", &TMainForm::ComputerTimerTimer},
         {"PromotionTimer", &TMainForm::PromotionTimerTimer},
         {"MoveTimer", &TMainForm::MoveTimerTimer},
@@ -79,6 +87,19 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
             connect(findChild<QAbstractButton*>(name), &QAbstractButton::clicked, this, handler);
     }
     connect(Ui.DepthBar, &QSlider::valueChanged, this, &TMainForm::DepthBarChange);
+    connect(Ui.ThinkingLimit1, &QActionGroup::triggered, this, &TMainForm::ThinkingLimitChange);
+    SetThinkingLimitMs(Ui, Game.ThinkingLimit());
+    for (int item = 0; item < LevelCount; ++item)
+        connect(Ui.LevelItems[item], &QRadioButton::clicked, this,
+                [this, item] { LevelRdgClick(item); });
+    // The kept game follows the game within a second of every change.
+    auto* keepTimer = new QTimer(this);
+    keepTimer->setObjectName("KeepTimer");
+    keepTimer->setInterval(1000);
+    connect(keepTimer, &QTimer::timeout, this, [this] {
+        if (!KeptGameFile.isEmpty() && Game.Changes() != KeptChanges) KeepGame();
+    });
+    keepTimer->start();
     // The sides decide where Undo stops and whether the board turns by itself: painted with the
     // next events, so that a Stop that unticks both is not held up by two paints.
     connect(Ui.Player1Box, &QCheckBox::toggled, this, [this](bool on) {
@@ -121,8 +142,37 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     FormClose();
+    // Exit asks nothing when the game is kept for the next start; when it cannot be kept, its
+    // unsaved moves are not lost without a word.
+    if (!KeptGameFile.isEmpty() && !KeepGame() && Game.UnsavedMoves() &&
+        !MayReplaceGame("closing, as it cannot be kept for the next start")) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
+    // Nothing more is played once the window has gone.
+    Ui.ComputerTimer->stop();
+    Ui.PromotionTimer->stop();
     emit Closed();
+}
+
+bool TMainForm::KeepGame() {
+    KeptChanges = Game.Changes();
+    return Game.Keep(QFile::encodeName(KeptGameFile).toStdString());
+}
+
+void TMainForm::ThinkingLimitChange() {
+    Game.SetThinkingLimit(ThinkingLimitMs(Ui));
+}
+
+void TMainForm::LevelRdgClick(int item) {
+    Game.ChooseLevel(item);
+    // The difficulty waits for New Game: said where the player looks.
+    if (item != Game.Level())
+        QToolTip::showText(
+            Ui.LevelItems[item]->mapToGlobal(QPoint(0, Ui.LevelItems[item]->height())),
+            QString("%1 takes effect at New Game").arg(Levels[item].Label), Ui.LevelItems[item]);
+    Repaint();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -169,7 +219,7 @@ void TMainForm::UpdateStatus() {
     const StatusTexts status = Game.Status();
     // "Stalemate - 3 move repetition" is too wide for the status panel at 16 pixels.
     SetFittedText(Ui.StatusLabel2, QString::fromStdString(status.First), 16);
-    if (status.Second) Ui.StatusLabel3->setText(QString::fromStdString(*status.Second));
+    if (status.Second) SetFittedText(Ui.StatusLabel3, QString::fromStdString(*status.Second), 16);
     if (Forms.LegalForm) {
         Forms.LegalForm->Refresh(Game.Board().ToPlay);
         // Scheduled rather than painted here: this runs inside the main window's own paint.

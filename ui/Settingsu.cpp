@@ -1,6 +1,7 @@
 #include "ui/Settingsu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QRadioButton>
@@ -38,6 +39,11 @@ void Restore(TMainForm& form, const QSettings& settings) {
     for (const char* name : Options)
         if (settings.contains(OptionKey(name)))
             form.findChild<QAction*>(name)->setChecked(settings.value(OptionKey(name)).toBool());
+    // Only a limit the menu offers is taken.
+    if (QAction* limit = form.findChild<QAction*>(
+            "ThinkingLimit" + settings.value("Computer/ThinkingLimitMs").toString());
+        limit && limit->actionGroup())
+        limit->trigger();
     if (settings.contains("Window/Geometry"))
         form.restoreGeometry(settings.value("Window/Geometry").toByteArray());
     if (settings.contains("Files/Folder"))
@@ -53,6 +59,8 @@ void Keep(const TMainForm& form, QSettings& settings) {
         settings.setValue(QString("Sides/") + name, form.findChild<QCheckBox*>(name)->isChecked());
     for (const char* name : Options)
         settings.setValue(OptionKey(name), form.findChild<QAction*>(name)->isChecked());
+    if (const QAction* limit = form.findChild<QActionGroup*>("ThinkingLimit1")->checkedAction())
+        settings.setValue("Computer/ThinkingLimitMs", limit->data());
     settings.setValue("Window/Geometry", form.saveGeometry());
     settings.setValue("Files/Folder",
                       form.findChild<QFileDialog*>("OpenDlg")->directory().absolutePath());

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 #include <cstdio>
 #include <memory>
 
@@ -140,10 +141,16 @@ int main(int argc, char** argv) {
     const auto forms = CreateForms();
     QObject::connect(forms->MainForm.get(), &TMainForm::Closed, &app, &QApplication::quit);
     RememberSettings(*forms->MainForm);
+    // The game in progress is kept for the next start, in the user's data folder.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!data.isEmpty() && QDir().mkpath(data)) forms->MainForm->KeepGameIn(data + "/kept-game");
     forms->MainForm->show();
-    if (line.File.endsWith(".pgn", Qt::CaseInsensitive))
-        forms->MainForm->ImportGame(line.File);
-    else if (!line.File.isEmpty())
-        forms->MainForm->OpenGame(line.File);
+    // A game named on the command line replaces the kept one only as any other would.
+    if (!line.File.isEmpty() && forms->MainForm->MayReplaceGame("opening another game")) {
+        if (line.File.endsWith(".pgn", Qt::CaseInsensitive))
+            forms->MainForm->ImportGame(line.File);
+        else
+            forms->MainForm->OpenGame(line.File);
+    }
     return QApplication::exec();
 }

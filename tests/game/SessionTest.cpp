@@ -2,7 +2,9 @@
 // computer's turns through hooks that stand in for the window, and its files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -39,16 +41,23 @@ bool Shows(const GameSession& game, int index) {
     return std::memcmp(game.Board().Squares, kept.Squares, sizeof kept.Squares) == 0;
 }
 
-// Stands in for the window while the computer thinks: `During` runs at the first event pump.
+// Stands in for the window while the computer thinks: `During` runs at the first event pump,
+// `AtRootMove` before each root move of the main search, and ties go to the first.
 struct WindowStandIn : OpponentHooks {
     explicit WindowStandIn(GameSession& game) : Game(game) {}
     void ProcessEvents() override {
         if (const auto during = std::exchange(During, nullptr)) during();
     }
+    void SetProgressPosition(int position) override {
+        if (AtRootMove) AtRootMove(position);
+    }
     int DepthBarPosition() override { return Game.DepthBar(); }
+    void SeedRandom() override {}
+    int Random() override { return 0; }
 
     GameSession& Game;
     std::function<void()> During;
+    std::function<void(int)> AtRootMove;
 };
 
 TEST(Session, ClicksSelectLetGoAndMove) {
@@ -292,22 +301,27 @@ TEST(Session, ComputerPromotesInATurnOfItsOwnAndStopsAtTheEnd) {
     EXPECT_EQ(game.Board().Squares[1][0], Queen);
 }
 
-TEST(Session, AbandonedSearchPlaysNothingAndFreesBothSides) {
-    // How the search is abandoned, and the positions then left.
-    const std::pair<std::function<void(GameSession&)>, int> rows[] = {
-        {[](GameSession& g) { g.Stop(); }, 3},
-        {[](GameSession& g) { g.NewGame(2); }, 1},
-        {[](GameSession& g) { g.Back(); }, 2},
-        {[](GameSession& g) { g.Forward(); }, 4},
+TEST(Session, EndingASearchPlaysNothingAndOnlyStopFreesBothSides) {
+    // How the search is ended, what the turn says, the positions then left and whether the
+    // computer still plays its sides.
+    const std::tuple<std::function<void(GameSession&)>, T, int, bool> rows[] = {
+        {[](GameSession& g) { g.Stop(); }, T::Stopped, 4, false},
+        {[](GameSession& g) { g.NewGame(2); }, T::Abandoned, 1, true},
+        {[](GameSession& g) { g.Back(); }, T::Abandoned, 3, true},
+        {[](GameSession& g) { g.Abandon(); }, T::Abandoned, 4, true}, // closing the window
+        {[](GameSession& g) {
+             g.Back();
+             g.Stop();
+         },
+         T::Stopped, 3, false},
     };
     for (const auto& row : rows) {
-        const auto& act = row.first; // clang 14 cannot capture a structured binding
-        const int countAfter = row.second;
+        const auto& act = std::get<0>(row); // clang 14 cannot capture a structured binding
+        const auto [_, result, countAfter, plays] = row;
         SCOPED_TRACE(countAfter);
         GameSession game;
         game.StartUp(2);
         for (const char* move : {"e2e4", "e7e5", "g1f3"}) Play(game, move);
-        game.Back();
         game.SetComputerPlays(White, true);
         WindowStandIn hooks(game);
         hooks.During = [&] {
@@ -316,11 +330,11 @@ TEST(Session, AbandonedSearchPlaysNothingAndFreesBothSides) {
             // The abandoned move's time does not lower the depth.
             for (int tick = 0; tick < 70; ++tick) game.MoveTimerTick();
         };
-        EXPECT_EQ(game.ComputerTurn(hooks), T::Stopped);
+        EXPECT_EQ(game.ComputerTurn(hooks), result);
         EXPECT_FALSE(hooks.During);
         EXPECT_EQ(game.History().Count, countAfter);
         EXPECT_TRUE(Shows(game, countAfter - 1));
-        EXPECT_FALSE(game.ComputerPlays(White) || game.ComputerPlays(Black));
+        EXPECT_EQ(game.ComputerPlays(White) && game.ComputerPlays(Black), plays);
         EXPECT_EQ(game.DepthBar(), 3);
     }
 }
@@ -370,6 +384,228 @@ TEST(Session, FilesReplaceTheGameOnlyWhenTheyLoad) {
     EXPECT_EQ(Play(game, "a7a8"), R::PromotionNeeded);
     EXPECT_EQ(game.Status().First, "Stalemate!!");
     EXPECT_FALSE(game.HumanMustChoose());
+}
+
+// A computer move cut short plays the best of the root moves searched whole, else the quick
+// scan's best, at once and legally; one that ends within the limit is the move it always was.
+TEST(Session, MoveNowAndTheLimitPlayTheBestFoundSoFar) {
+    const Board middlegame =
+        FromFen("r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R1BQ1RK1 b - - 3 8");
+    // How the move is cut short ("now" or "limit"), before which root move of the main search
+    // (-1: at the quick scan's first pump), the limit, and how many root moves are searched
+    // whole before it (-1: none of the quick scan either).
+    const std::tuple<const char*, const char*, int, int64_t, int> rows[] = {
+        {"Move Now in the quick scan", "now", -1, 0, -1},
+        {"Move Now as the main search begins", "now", 0, 0, 0},
+        {"Move Now after three root moves", "now", 3, 0, 3},
+        {"the limit after five root moves", "limit", 5, 2000, 5},
+        {"the limit in the quick scan", "limit", -1, 1, -1},
+        {"a limit not reached", "limit", 5, 3000, 99},
+        {"no limit", "limit", 5, 0, 99},
+    };
+    for (const auto& [why, how, at, limit, whole] : rows) {
+        SCOPED_TRACE(why);
+        GameSession game;
+        game.StartUp(2);
+        game.StartFrom(middlegame);
+        WindowStandIn hooks(game);
+        ChoiceTrace trace;
+        game.Opponent().Stop = false;
+        ChooseMove(game.Opponent(), middlegame, hooks, &trace);
+        // The clock stands still but where the row moves it on by two seconds.
+        int64_t now = 1000;
+        game.SetClock([&now] { return now; });
+        game.SetThinkingLimit(limit);
+        const std::string cut = how; // clang 14 cannot capture a structured binding
+        const int root = at;
+        const auto act = [&] { cut == "now" ? game.MoveNow() : void(now += 2000); };
+        if (root < 0) hooks.During = act;
+        hooks.AtRootMove = [&, root](int position) {
+            if (position == root) act();
+        };
+        const Move first = game.Board().LegalMoves[0];
+        EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+        EXPECT_EQ(game.CutShort(), whole < 99);
+        // The first of the best scores among those searched whole, else the quick scan's best.
+        Move expected = whole < 0 ? first : trace.Ordered[0];
+        if (whole > 0) {
+            const size_t n = std::min<size_t>(whole, trace.Scores.size());
+            expected =
+                trace.Ordered[std::max_element(trace.Scores.begin(), trace.Scores.begin() + n) -
+                              trace.Scores.begin()];
+        }
+        EXPECT_TRUE(SameMove(game.LastMove(), expected.X1, expected.Y1, expected.X2, expected.Y2));
+        EXPECT_TRUE(game.ComputerPlays(Black));
+    }
+
+    // A piece chosen at once is the queen; a cut-short move as White earns no raise of the
+    // depth, however quick.
+    GameSession game;
+    game.StartUp(1);
+    WindowStandIn hooks(game);
+    game.SetComputerPlays(White, true);
+    game.StartFrom(FromFen("8/1P6/8/8/8/8/5k2/K7 w - - 0 60"));
+    ASSERT_EQ(Play(game, "b7b8"), R::PromotionNeeded);
+    hooks.During = [&] { game.MoveNow(); };
+    EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+    EXPECT_EQ(game.Board().Squares[1][0], Queen);
+    EXPECT_EQ(game.DepthBar(), 2);
+    game.MoveNow(); // between moves: nothing to cut short
+    hooks.During = nullptr;
+    game.SetComputerPlays(White, false);
+    Play(game, "f2e2");
+    EXPECT_EQ(game.ComputerTurn(hooks), T::NotItsTurn);
+}
+
+TEST(Session, StatusWhileThinkingAndWhileReviewing) {
+    GameSession game;
+    game.StartUp(2);
+    WindowStandIn hooks(game);
+    int64_t now = 0;
+    game.SetClock([&now] { return now; });
+    Play(game, "e2e4");
+    std::vector<StatusTexts> seen;
+    hooks.During = [&] {
+        now += 2500;
+        seen.push_back(game.Status());
+    };
+    hooks.AtRootMove = [&](int position) {
+        if (position == 2) seen.push_back(game.Status());
+    };
+    EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].First, "Thinking... 2 s");
+    EXPECT_EQ(seen[0].Second, "Quick scan: 1/20");
+    EXPECT_EQ(seen[1].Second, "Depth 2: 3/20");
+    EXPECT_EQ(game.Status().First, "White to play..."); // the game's own texts come back
+
+    // An earlier position against the computer: it waits, and says how to go back.
+    Play(game, "g1f3");
+    EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+    // The step, whether the computer then moves, and the second status line.
+    const std::tuple<std::function<bool()>, T, const char*> steps[] = {
+        {[&] { return game.GoTo(1); }, T::NotItsTurn, "Review: End, Forward"},
+        {[&] { return game.Forward(); }, T::NotItsTurn, "Review: End, Forward"},
+        {[&] { return game.Redo(); }, T::NotItsTurn, "Review: End, Forward"},
+        {[&] { return game.GoTo(game.History().Stored); }, T::NotItsTurn, ""},
+        {[&] { return game.Undo(); }, T::NotItsTurn, "Review: End, Forward"},
+    };
+    for (const auto& row : steps) {
+        EXPECT_TRUE(std::get<0>(row)());
+        EXPECT_EQ(game.ComputerTurn(hooks), std::get<1>(row));
+        EXPECT_EQ(game.Status().Second, std::get<2>(row));
+        EXPECT_EQ(game.History().Stored, 5) << "reviewing rewrites nothing";
+    }
+    // A move of the player's own from there replaces the rest, and the computer replies.
+    EXPECT_EQ(Play(game, "d2d4"), R::Moved);
+    EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+    EXPECT_EQ(std::tie(game.History().Count, game.History().Stored), std::make_tuple(5, 5));
+    // Between two humans stepping back is as it always was.
+    game.SetComputerPlays(Black, false);
+    EXPECT_TRUE(game.Back());
+    EXPECT_EQ(game.Status().Second, "");
+    // A difficulty chosen for the next game says so, until the next game brings it.
+    game.ChooseLevel(0);
+    EXPECT_EQ(game.Status().Second, "Brisko at New Game");
+    game.NewGame(0);
+    EXPECT_EQ(game.Status().Second, "");
+}
+
+TEST(Session, MovesThatNoFileHoldsAreKnown) {
+    const ScratchFolder folder;
+    GameSession game;
+    game.StartUp(0);
+    WindowStandIn hooks(game);
+    const std::string path = folder.File("game.bch");
+    // The step, and whether moves that no file holds are left after it.
+    const std::pair<std::function<void()>, bool> steps[] = {
+        {[] {}, false},                                 // a new game
+        {[&] { Play(game, "e2e4"); }, true},            // a move
+        {[&] { ASSERT_TRUE(game.Save(path)); }, false}, // saved
+        {[&] { game.Back(); }, false},                  // stepping changes nothing
+        {[&] { game.Forward(); }, false},               //
+        {[&] { game.ComputerTurn(hooks); }, true},      // the computer's move
+        {[&] { game.Back(); }, true},                   //
+        {[&] { ASSERT_TRUE(game.Save(path)); }, true},  // a save up to an earlier position
+        {[&] { game.Forward(); }, true},                //
+        {[&] { game.Exported(); }, false},              // written out as PGN
+        {[&] { ASSERT_EQ(game.PastePgn("1. d4 d5 *", 0), ""); }, true},
+        {[&] { ASSERT_TRUE(game.Open(path, 0).Loaded); }, false},
+        {[&] { ASSERT_EQ(game.PasteFen("4k3/8/8/8/8/8/8/4K3 w - - 0 1", 0), ""); }, false},
+        {[&] { Play(game, "e1e2"); }, true},
+        {[&] { game.NewGame(0); }, false},
+    };
+    int step = 0;
+    for (const auto& [act, unsaved] : steps) {
+        act();
+        EXPECT_EQ(game.UnsavedMoves(), unsaved) << "step " << step++;
+    }
+}
+
+TEST(Session, AGameInProgressIsKeptAndResumedWhole) {
+    const ScratchFolder folder;
+    const std::string kept = folder.File("kept");
+    GameSession game;
+    game.StartUp(2);
+    for (const char* move : {"e2e4", "e7e5", "g1f3", "b8c6"}) Play(game, move);
+    ASSERT_TRUE(game.Save(folder.File("game.bch")));
+    Play(game, "f1c4");
+    game.Back();
+    game.SetComputerPlays(White, true);
+    game.SetDepthBar(6);
+    ASSERT_TRUE(game.Keep(kept));
+
+    GameSession again;
+    again.StartUp(0);
+    ASSERT_TRUE(again.Resume(kept));
+    const auto whole = [](const GameSession& g) {
+        return std::make_pair(SavedGameText(g.History(), g.History().Stored), g.History().Count);
+    };
+    EXPECT_EQ(whole(again), whole(game));
+    EXPECT_EQ(again.FileName(), game.FileName());
+    EXPECT_TRUE(again.ComputerPlays(White) && again.ComputerPlays(Black));
+    EXPECT_EQ(std::make_tuple(again.Level(), again.DepthBar(), again.UnsavedMoves()),
+              std::make_tuple(2, 6, true));
+    EXPECT_EQ(again.Moves(), game.Moves());
+    // ... also when a file holds it all.
+    game.Forward();
+    ASSERT_TRUE(game.Save(folder.File("game.bch")));
+    ASSERT_TRUE(game.Keep(kept) && again.Resume(kept));
+    EXPECT_FALSE(again.UnsavedMoves());
+
+    // Damaged or foreign kept files are passed over, and the game stays as it was.
+    const std::string text = ReadBytes(kept);
+    const std::string header = text.substr(0, text.find("BQ"));
+    const std::pair<std::string, std::string> damaged[] = {
+        {"empty", ""},
+        {"a saved game", text.substr(header.size())},
+        {"shown past the end",
+         "Brisko Chess kept game 1\r\nShown 7" + text.substr(text.find("\r\nComputer"))},
+        {"shown at 0",
+         "Brisko Chess kept game 1\r\nShown 0" + text.substr(text.find("\r\nComputer"))},
+        {"a side neither T nor F", header.substr(0, header.find("Computer")) + "Computer X T" +
+                                       text.substr(text.find("\r\nLevel"))},
+        {"cut in its positions", text.substr(0, text.size() - 20)},
+        {"a key missing", header.substr(0, header.find("Depth")) + text.substr(text.find("Saved"))},
+    };
+    for (const auto& [why, bytes] : damaged) {
+        SCOPED_TRACE(why);
+        std::ofstream(kept, std::ios::binary) << bytes;
+        const auto before = std::make_unique<History>(again.History());
+        EXPECT_FALSE(again.Resume(kept));
+        EXPECT_TRUE(again.History() == *before);
+    }
+    EXPECT_FALSE(again.Resume(folder.Path.string())); // a folder
+
+    // A game with no moves, or one that has ended, is not kept: the file goes.
+    const std::pair<std::vector<const char*>, bool> games[] = {
+        {{}, false}, {{"f2f3", "e7e5", "g2g4", "d8h4"}, false}, {{"d2d4"}, true}};
+    for (const auto& [moves, keptAfter] : games) {
+        GameSession other;
+        for (const char* move : moves) Play(other, move);
+        EXPECT_TRUE(other.Keep(kept));
+        EXPECT_EQ(std::filesystem::exists(kept), keptAfter);
+    }
 }
 
 } // namespace

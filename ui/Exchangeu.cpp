@@ -18,12 +18,15 @@ bool Replaced(QWidget* parent, const std::string& message) {
 
 } // namespace
 
-void ExportGame(QWidget* parent, QFileDialog& dialog, const GameSession& game) {
+void ExportGame(QWidget* parent, QFileDialog& dialog, GameSession& game) {
     const QString path = AskFileName(dialog);
     if (path.isEmpty() || !ConfirmReplace(parent, path)) return;
     const PgnText pgn =
         ExportPgn(QFile::encodeName(path).toStdString(), game.History(), game.ExportTags());
-    if (!pgn.Written) ShowMessage(parent, QString::fromStdString(pgn.Message));
+    if (pgn.Written)
+        game.Exported();
+    else
+        ShowMessage(parent, QString::fromStdString(pgn.Message));
 }
 
 void CopyGame(QWidget* parent, const GameSession& game) {

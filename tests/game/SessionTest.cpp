@@ -211,11 +211,15 @@ TEST(Session, HintFindsTheComputersMoveWithoutPlayingIt) {
     EXPECT_EQ(game.HintMove().X1, NoMove);
     EXPECT_FALSE(game.Hint(hooks)); // the game is over
 
-    // Stopped: no hint, and the computer keeps its side.
+    // Stopped: no hint, and the computer keeps its side. Move Now: the best found so far.
     game.NewGame(0);
     hooks.During = [&] { game.Stop(); };
     EXPECT_FALSE(game.Hint(hooks));
     EXPECT_TRUE(game.ComputerPlays(Black));
+    hooks.During = [&] { game.MoveNow(); };
+    EXPECT_TRUE(game.Hint(hooks));
+    const Move& first = game.Board().LegalMoves[0];
+    EXPECT_TRUE(SameMove(game.HintMove(), first.X1, first.Y1, first.X2, first.Y2));
 }
 
 // The king in check is drawn in the window's tests.

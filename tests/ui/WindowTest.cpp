@@ -709,8 +709,12 @@ class WindowTest : public QObject {
         QCOMPARE(game.History().Stored, 1);
         Trigger(session, "Open1", session.Path("game.bch"));
         QCOMPARE(game.History().Stored, 4);
-        // Nothing unsaved: no question.
+        // Nothing unsaved, also once exported as PGN: no question.
         session.Click("NewButton");
+        session.Play("d2d4");
+        Trigger(session, "ExportPgn1", session.Path("game.pgn"));
+        session.Click("NewButton");
+        QCOMPARE(game.History().Stored, 1);
         QCOMPARE(session.SaveQuestions.size(), 1);
     }
 

@@ -1,5 +1,6 @@
 #include "game/Keptgameu.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "savegame/Savegameu.h"
@@ -8,6 +9,8 @@
 namespace {
 
 constexpr std::string_view Header = "Brisko Chess kept game 1";
+// No clock reading is longer than a week.
+constexpr int64_t MaxKeptMs = int64_t{7} * 24 * 3600 * 1000;
 
 const char* Flag(bool on) {
     return on ? "T" : "F";
@@ -38,6 +41,27 @@ bool IntLine(std::string_view& text, std::string_view key, int& value) {
     return KeyLine(text, key, word) && ParseInt(word, value);
 }
 
+// Reads a line of milliseconds, each 0 up to a week.
+bool TimesLine(std::string_view& text, std::string_view key, std::vector<int64_t>& times) {
+    std::string_view line;
+    if (!KeyLine(text, key, line)) return false;
+    times.clear();
+    while (!line.empty()) {
+        const size_t end = std::min(line.find(' '), line.size());
+        int64_t ms = 0;
+        const std::string_view word = line.substr(0, end);
+        if (word.empty() || word.size() > 12) return false;
+        for (const char c : word) {
+            if (c < '0' || c > '9') return false;
+            ms = 10 * ms + (c - '0');
+        }
+        if (ms > MaxKeptMs) return false;
+        times.push_back(ms);
+        line.remove_prefix(std::min(end + 1, line.size()));
+    }
+    return true;
+}
+
 bool FlagWord(std::string_view word, bool& value) {
     if (word != "T" && word != "F") return false;
     value = word == "T";
@@ -55,8 +79,14 @@ std::string KeptGameText(const History& positions, const KeptSettings& about) {
     text += "\r\nLevel " + std::to_string(about.Level);
     text += "\r\nDepth " + std::to_string(about.DepthBar);
     text += std::string("\r\nSaved ") + Flag(about.Saved);
-    text += "\r\nFile " + (named ? about.File : std::string()) + "\r\n";
-    return text + SavedGameText(positions, positions.Stored);
+    text += "\r\nFile " + (named ? about.File : std::string());
+    text += std::string("\r\nRules ") + (about.Rules == Rules::Standard ? "standard" : "brisko");
+    text += "\r\nClock " + std::to_string(about.Clock.BaseMs) + " " +
+            std::to_string(about.Clock.IncMs);
+    text += "\r\nReadings";
+    for (const auto& reading : about.Readings)
+        text += " " + std::to_string(reading[0]) + " " + std::to_string(reading[1]);
+    return text + "\r\n" + SavedGameText(positions, positions.Stored);
 }
 
 bool ReadKeptGame(std::string_view text, KeptGame& game) {
@@ -71,12 +101,24 @@ bool ReadKeptGame(std::string_view text, KeptGame& game) {
         !FlagWord(saved, about.Saved) || !KeyLine(text, "File", file))
         return false;
     about.File = file;
+    std::string_view rules;
+    std::vector<int64_t> clock, readings;
+    if (!KeyLine(text, "Rules", rules) || (rules != "standard" && rules != "brisko") ||
+        !TimesLine(text, "Clock", clock) || clock.size() != 2 ||
+        !TimesLine(text, "Readings", readings) || readings.size() % 2 != 0)
+        return false;
+    about.Rules = rules == "standard" ? Rules::Standard : Rules::Brisko;
+    about.Clock = {clock[0], clock[1]};
+    about.Readings.clear();
+    for (size_t i = 0; i + 1 < readings.size(); i += 2)
+        about.Readings.push_back({readings[i], readings[i + 1]});
     game.Positions = std::make_unique<History>();
     Board shownBoard{};
     std::istringstream in{std::string(text)};
     // Only a game read whole is taken: a damaged one would resume as something else.
     const LoadResult read = ReadGame(in, *game.Positions, shownBoard);
-    if (!read.Loaded || !read.Message.empty() || shown < 1 || shown > game.Positions->Stored)
+    if (!read.Loaded || !read.Message.empty() || shown < 1 || shown > game.Positions->Stored ||
+        about.Readings.size() != static_cast<size_t>(game.Positions->Stored))
         return false;
     game.Positions->Count = shown;
     return true;

@@ -1,13 +1,19 @@
 // The game kept between runs: what the window shows again at the next start. A few key lines
 // (the position shown, the computer's sides, the level, the depth bar, the file name and whether
-// that file holds the game), then every stored position as a saved game holds them.
+// that file holds the game, the rules, the clock and each position's clock readings), then every
+// stored position as a saved game holds them.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/Historyu.h"
+#include "engine/Rulesu.h"
+#include "opponent/Clockplanu.h"
 
 // What is kept beside the positions.
 struct KeptSettings {
@@ -17,6 +23,10 @@ struct KeptSettings {
     int DepthBar = 3;
     bool Saved = false; // a file holds every stored move
     std::string File;   // the saved-game file, "" for none
+    ::Rules Rules = ::Rules::Brisko;
+    TimeControl Clock;
+    // White's and Black's time left at each stored position.
+    std::vector<std::array<int64_t, 2>> Readings;
 };
 
 struct KeptGame {

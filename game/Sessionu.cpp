@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <tuple>
 #include <ctime>
 
 #include "engine/Findu.h"
@@ -13,6 +14,7 @@
 #include "game/Keptgameu.h"
 #include "notation/Fen.h"
 #include "textfile/Safefileu.h"
+#include "textfile/Wordsu.h"
 
 namespace {
 
@@ -23,6 +25,35 @@ int SideToAct(const Board& board) {
 
 bool ChoiceDue(const Board& board) {
     return board.ToPlay == WhiteChooses || board.ToPlay == BlackChooses;
+}
+
+// Time lost on every computer move to the window: painting, the events.
+constexpr int64_t ClockOverheadMs = 50;
+// The computer takes a draw when its own score is at most this, past this move.
+constexpr int32_t DrawMargin = 50;
+constexpr int DrawOfferMove = 20;
+
+Finish FinishOf(Ending ending) {
+    switch (ending) {
+    case Ending::Checkmate:
+        return Finish::Checkmate;
+    case Ending::Stalemate:
+        return Finish::Stalemate;
+    case Ending::Repetition:
+        return Finish::Repetition;
+    case Ending::FiftyMoves:
+        return Finish::FiftyMoves;
+    case Ending::Material:
+        return Finish::Material;
+    case Ending::HistoryFull:
+        return Finish::HistoryFull;
+    default:
+        return Finish::None;
+    }
+}
+
+const char* SideName(int side) {
+    return side == White ? "White" : "Black";
 }
 
 int64_t SteadyMs() {
@@ -38,6 +69,9 @@ class LimitedHooks : public OpponentHooks {
                  const std::function<int64_t()>& clock)
         : Inner(inner), Reached(std::move(reached)), Deadline(deadline), Clock(clock) {}
     ~LimitedHooks() override { Inner.SearchCalls += SearchCalls; }
+
+    // The depth bar of the current round under a clock; 0 passes the front end's on.
+    int Bar = 0;
 
     void ProcessEvents() override {
         // The clock costs about a search node: read at every 256th pump only.
@@ -56,7 +90,7 @@ class LimitedHooks : public OpponentHooks {
     void AddConsideredLine(const std::string& line) override { Inner.AddConsideredLine(line); }
     void RepaintConsidered() override { Inner.RepaintConsidered(); }
     void ShowMessage(const std::string& text) override { Inner.ShowMessage(text); }
-    int DepthBarPosition() override { return Inner.DepthBarPosition(); }
+    int DepthBarPosition() override { return Bar > 0 ? Bar : Inner.DepthBarPosition(); }
     void SetMoveTimer(bool running) override { Inner.SetMoveTimer(running); }
     void SeedRandom() override { Inner.SeedRandom(); }
     int Random() override { return Inner.Random(); }
@@ -93,9 +127,9 @@ void GameSession::SetComputerPlays(int side, bool plays) {
 }
 
 void GameSession::Restart() {
-    FindLegalMoves(Live);
     ResetHistory(*Positions);
     PushHistory(*Positions, Live);
+    AdoptChoices(ChosenRules, ChosenClock);
     ClearSelection();
     ForgetHint();
     Last = {NoMove, NoMove, NoMove, NoMove};
@@ -141,10 +175,11 @@ ClickResult GameSession::Click(int file, int row) {
         ClearSelection();
         return ClickResult::Deselected;
     }
-    if (!IsLegal(Live, SelX, SelY, file, row)) return ClickResult::Ignored;
+    if (!IsRuleLegal(Live, SelX, SelY, file, row, PlayRules)) return ClickResult::Ignored;
+    const ::Board before = Live;
+    const bool atEnd = !Reviewing();
     if (!GameMove(Live, *Positions, SelX, SelY, file, row)) return ClickResult::Ignored;
-    GameChanged();
-    FindLegalMoves(Live);
+    Recorded(before, atEnd);
     Last = {SelX, SelY, file, row};
     ClearSelection();
     ForgetHint();
@@ -163,9 +198,10 @@ bool GameSession::ChoosePromotion(int piece) {
     const int file = WaitingPawnFile(Live);
     if (Busy || file < 0) return false;
     const int row = Live.ToPlay == WhiteChooses ? 0 : 7;
+    const ::Board before = Live;
+    const bool atEnd = !Reviewing();
     if (!GameMove(Live, *Positions, PromotionChoice, piece, file, row)) return false;
-    GameChanged();
-    FindLegalMoves(Live);
+    Recorded(before, atEnd);
     ForgetHint();
     return true;
 }
@@ -174,8 +210,10 @@ bool GameSession::Back() {
     if (Positions->Count <= 1) return false;
     Abandon();
     ++Changed;
+    // The running clock stands still while an earlier position is shown.
+    if (!Reviewing()) Spent = TurnMs();
     StepBack(*Positions, Live);
-    FindLegalMoves(Live);
+    FindRuleMoves(Live, PlayRules);
     ClearSelection();
     ForgetHint();
     return true;
@@ -186,7 +224,8 @@ bool GameSession::Forward() {
     Abandon();
     ++Changed;
     StepForward(*Positions, Live);
-    FindLegalMoves(Live);
+    if (!Reviewing()) RunningSince = Clock();
+    FindRuleMoves(Live, PlayRules);
     ClearSelection();
     ForgetHint();
     return true;
@@ -230,7 +269,8 @@ bool GameSession::ComputerToMove() const {
     return !Busy && Live.Outcome == InProgress && ComputerPlays(SideToAct(Live)) && !Reviewing();
 }
 
-bool GameSession::Think(const ::Board& position, OpponentHooks& hooks, Move& move) {
+bool GameSession::Think(const ::Board& position, OpponentHooks& hooks, Move& move,
+                        ChoiceTrace* trace) {
     Computer->Stop = false;
     Pending = Cut::None;
     ThinkingSince = Clock();
@@ -238,8 +278,43 @@ bool GameSession::Think(const ::Board& position, OpponentHooks& hooks, Move& mov
     {
         LimitedHooks limited(
             hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock);
-        move = ChooseMove(*Computer, position, limited, nullptr, &Choice);
+        move = ChooseMove(*Computer, position, limited, trace, &Choice);
         if (Pending == Cut::MoveNow) move = BestSoFar(Choice, limited);
+    }
+    Busy = false;
+    return !Computer->Stop || Pending == Cut::MoveNow;
+}
+
+bool GameSession::ThinkToClock(const ::Board& position, OpponentHooks& hooks, Move& move) {
+    Computer->Stop = false;
+    Pending = Cut::None;
+    ThinkingSince = Clock();
+    const ClockPlan plan =
+        PlanClock(ClockMs(SideToAct(position)), PlayClock.IncMs, 0, ClockOverheadMs);
+    int64_t deadline = ThinkingSince + std::max<int64_t>(1, plan.HardMs);
+    if (LimitMs > 0) deadline = std::min(deadline, ThinkingSince + LimitMs);
+    Busy = true;
+    {
+        LimitedHooks limited(hooks, [this] { Ask(Cut::MoveNow); }, deadline, Clock);
+        move = {NoMove, NoMove, NoMove, NoMove};
+        // One depth after another, never deeper than the level's bar; the deepest finished one
+        // answers.
+        for (int bar = std::min(2, Depth); bar <= Depth; ++bar) {
+            limited.Bar = bar;
+            const int64_t round = Clock();
+            const Move chosen = ChooseMove(*Computer, position, limited, nullptr, &Choice);
+            if (Computer->Stop) {
+                if (Pending == Cut::MoveNow && move.X1 == NoMove) move = BestSoFar(Choice, limited);
+                break;
+            }
+            move = chosen;
+            // Each depth costs several times the one before: one is begun only if it should end
+            // within the plan.
+            const int64_t now = Clock();
+            if ((now - ThinkingSince) * 2 > plan.SoftMs ||
+                (now - ThinkingSince) + 8 * (now - round) > 2 * plan.SoftMs)
+                break;
+        }
     }
     Busy = false;
     return !Computer->Stop || Pending == Cut::MoveNow;
@@ -304,12 +379,14 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
         hooks.AddConsideredLine("");
     else
         hooks.ClearConsidered();
-    // Only the computer's White moves are timed and adapt the depth.
-    const bool timed = AdaptsDepth(Live.ToPlay);
+    // Only the computer's White moves are timed and adapt the depth; under a clock the time plan
+    // takes the adaptation's place.
+    const bool timed = AdaptsDepth(Live.ToPlay) && !PlayClock.On();
     if (timed) BeginThinking(*Computer, hooks);
     const ::Board position = Live;
     Move move;
-    const bool play = Think(position, hooks, move);
+    const bool play =
+        PlayClock.On() ? ThinkToClock(position, hooks, move) : Think(position, hooks, move);
     if (timed) EndThinking(hooks);
 
     if (!play && Pending == Cut::Stopped) {
@@ -322,8 +399,7 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
     if (!play) return TurnResult::Abandoned;
     if (move.X1 == NoMove || !GameMove(Live, *Positions, move.X1, move.Y1, move.X2, move.Y2))
         return TurnResult::NoMove;
-    GameChanged();
-    FindLegalMoves(Live);
+    Recorded(position, true);
     Last = move;
     ForgetHint();
     WasCut = Computer->Stop;
@@ -359,8 +435,150 @@ void GameSession::Replace(std::unique_ptr<::History> positions, const ::Board& s
     NewGame(level);
     Positions = std::move(positions);
     Live = shown;
-    FindLegalMoves(Live);
+    AdoptChoices(ChosenRules, ChosenClock);
     GameChanged();
+}
+
+void GameSession::AdoptChoices(::Rules rules, TimeControl clock) {
+    PlayRules = rules;
+    PlayClock = clock;
+    Notes.assign(Positions->Stored, Note{{clock.BaseMs, clock.BaseMs}, Finish::None});
+    // Every position judged as the last of the game up to it.
+    const int shown = Positions->Count;
+    for (int count = 1; count <= Positions->Stored; ++count) {
+        Positions->Count = count;
+        ::Board position = Positions->Snapshots[count - 1];
+        std::swap(position, Live);
+        Notes[count - 1].End = Judge();
+        std::swap(position, Live);
+    }
+    Positions->Count = shown;
+    Live.Outcome = Positions->Snapshots[shown - 1].Outcome;
+    FindRuleMoves(Live, PlayRules);
+    RunningSince = Clock();
+    Spent = 0;
+}
+
+Finish GameSession::Judge() {
+    if (PlayRules == ::Rules::Standard) return FinishOf(JudgeStandard(*Positions, Live));
+    FindRuleMoves(Live, PlayRules);
+    return Live.Outcome == WhiteWon || Live.Outcome == BlackWon ? Finish::Checkmate : Finish::None;
+}
+
+void GameSession::Recorded(const ::Board& before, bool atEnd) {
+    const int64_t turn = atEnd ? TurnMs() : 0;
+    GameChanged();
+    const size_t shown = static_cast<size_t>(Positions->Count);
+    // A move from an earlier position replaces the rest of the game, notes included.
+    Notes.resize(shown - 1);
+    Note note = Notes.back();
+    const int side = SideToAct(before);
+    if (SideToAct(Live) != side) {
+        int64_t& left = note.ClockMs[side - 1];
+        if (PlayClock.On()) left = std::max<int64_t>(0, left - turn) + PlayClock.IncMs;
+        Spent = 0;
+    } else {
+        Spent = turn; // the pawn waits for its piece: the same turn goes on
+    }
+    RunningSince = Clock();
+    Notes.push_back(note);
+    Notes.back().End = Judge();
+}
+
+int64_t GameSession::TurnMs() const {
+    return Spent + (Clock() - RunningSince);
+}
+
+int GameSession::ClockSide() const {
+    if (!PlayClock.On() || Live.Outcome != InProgress || Reviewing()) return 0;
+    return SideToAct(Live);
+}
+
+int64_t GameSession::ClockMs(int side) const {
+    if (!PlayClock.On() || (side != White && side != Black)) return 0;
+    int64_t left = Notes[static_cast<size_t>(Positions->Count - 1)].ClockMs[side - 1];
+    if (side == ClockSide()) left -= TurnMs();
+    return std::max<int64_t>(0, left);
+}
+
+bool GameSession::ClockTick() {
+    const int side = ClockSide();
+    if (side == 0 || ClockMs(side) > 0) return false;
+    // The thinking of the side out of time is for nothing.
+    if (Busy) Abandon();
+    EndGame(CannotMate(Live, 3 - side) ? Drawn : 3 - side, Finish::Flag);
+    return true;
+}
+
+void GameSession::EndGame(int outcome, Finish why) {
+    Note& note = Notes.back();
+    if (const int side = ClockSide())
+        note.ClockMs[side - 1] = std::max<int64_t>(0, note.ClockMs[side - 1] - TurnMs());
+    note.End = why;
+    Live.Outcome = outcome;
+    Positions->Snapshots[Positions->Stored - 1].Outcome = outcome;
+    ClearSelection();
+    ForgetHint();
+    GameChanged();
+}
+
+Finish GameSession::Finished() const {
+    return Notes[static_cast<size_t>(Positions->Count - 1)].End;
+}
+
+bool GameSession::HumanMayEnd() const {
+    return HumanToMove() && !Reviewing();
+}
+
+bool GameSession::Resign() {
+    if (!HumanMayEnd()) return false;
+    EndGame(3 - Live.ToPlay, Finish::Resigned);
+    return true;
+}
+
+DrawReply GameSession::OfferDraw(OpponentHooks& hooks, const std::function<bool()>& askOpponent) {
+    if (!HumanMayEnd()) return DrawReply::NotNow;
+    bool accepted = false;
+    if (!ComputerPlays(3 - Live.ToPlay)) {
+        accepted = askOpponent();
+    } else if (FullMoveNumber(*Positions, Positions->Count - 1) > DrawOfferMove) {
+        // The human's best score at the computer's level is the computer's own, turned round.
+        ChoiceTrace trace;
+        Move move;
+        const ::Board position = Live;
+        accepted = Think(position, hooks, move, &trace) && !Computer->Stop &&
+                   position == Live && !trace.Ties.empty() && -trace.Best <= DrawMargin;
+    }
+    if (!accepted) {
+        DeclinedAt = Changed;
+        return DrawReply::Declined;
+    }
+    EndGame(Drawn, Finish::Agreed);
+    return DrawReply::Accepted;
+}
+
+bool ReadTimeControl(std::string_view text, TimeControl& clock) {
+    const size_t plus = text.find('+');
+    int32_t minutes = 0, seconds = 0;
+    if (plus == std::string_view::npos || !ParseInt(text.substr(0, plus), minutes) ||
+        !ParseInt(text.substr(plus + 1), seconds) || minutes < 1 || minutes > 600 || seconds < 0 ||
+        seconds > 600)
+        return false;
+    clock = {int64_t{minutes} * 60000, int64_t{seconds} * 1000};
+    return true;
+}
+
+std::string TimeControlText(const TimeControl& clock) {
+    if (!clock.On()) return "";
+    return std::to_string(clock.BaseMs / 60000) + "+" + std::to_string(clock.IncMs / 1000);
+}
+
+std::string ClockText(int64_t ms) {
+    ms = std::max<int64_t>(0, ms);
+    if (ms < 10000) return std::to_string(ms / 1000) + "." + std::to_string(ms / 100 % 10);
+    const int64_t seconds = ms / 1000;
+    const std::string ss = std::to_string(seconds % 60);
+    return std::to_string(seconds / 60) + ":" + (ss.size() < 2 ? "0" : "") + ss;
 }
 
 std::string GameSession::Adopt(PgnGame game, int level) {
@@ -439,7 +657,12 @@ bool GameSession::WorthKeeping() const {
 
 bool GameSession::Keep(const std::string& path) const {
     if (!WorthKeeping()) return std::remove(path.c_str()) == 0 || errno == ENOENT;
-    const KeptSettings about{PlaysWhite, PlaysBlack, LevelItem, Depth, !UnsavedMoves(), File};
+    KeptSettings about{PlaysWhite, PlaysBlack, LevelItem, Depth, !UnsavedMoves(), File,
+                       PlayRules,  PlayClock,  {}};
+    for (const Note& note : Notes) about.Readings.push_back({note.ClockMs[0], note.ClockMs[1]});
+    // The turn under way is charged, as a move would charge it.
+    if (const int side = ClockSide())
+        about.Readings.back()[static_cast<size_t>(side - 1)] = ClockMs(side);
     return ReplaceFile(path, KeptGameText(*Positions, about));
 }
 
@@ -453,6 +676,10 @@ bool GameSession::Resume(const std::string& path) {
     const ::Board shown = kept.Positions->Snapshots[kept.Positions->Count - 1];
     const KeptSettings& about = kept.About;
     Replace(std::move(kept.Positions), shown, about.Level);
+    AdoptChoices(about.Rules, about.Clock);
+    for (size_t i = 0; i < Notes.size() && i < about.Readings.size(); ++i)
+        std::tie(Notes[i].ClockMs[0], Notes[i].ClockMs[1]) =
+            std::tie(about.Readings[i][0], about.Readings[i][1]);
     SetDepthBar(about.DepthBar);
     PlaysWhite = about.PlaysWhite;
     PlaysBlack = about.PlaysBlack;
@@ -476,6 +703,30 @@ StatusTexts GameSession::Status() const {
             return {first, "Depth " + std::to_string(Choice.Depth) + ": piece " + of};
         }
     }
+    const int mover = SideToAct(Live);
+    switch (Finished()) {
+    case Finish::Flag:
+        if (Live.Outcome == Drawn)
+            return {"Draw - time is up", std::string(SideName(3 - mover)) + " cannot mate"};
+        return {std::string(SideName(3 - mover)) + " Wins!!",
+                std::string(SideName(mover)) + "'s time is up"};
+    case Finish::Resigned:
+        return {std::string(SideName(3 - mover)) + " Wins!!",
+                std::string(SideName(mover)) + " resigns"};
+    case Finish::Agreed:
+        return {"Draw agreed", ""};
+    case Finish::Repetition:
+        return {"Draw - threefold repetition", std::nullopt};
+    case Finish::FiftyMoves:
+        return {"Draw - 50 move rule", std::nullopt};
+    case Finish::Material:
+        return {"Draw - insufficient material", std::nullopt};
+    case Finish::Stalemate:
+    case Finish::HistoryFull:
+        return {"Stalemate!!", std::nullopt};
+    default:
+        break;
+    }
     switch (Live.Outcome) {
     case WhiteWon:
         return {"White Wins!!", "Checkmate!"};
@@ -496,9 +747,16 @@ StatusTexts GameSession::Status() const {
         // Where the computer waits for the review to end, the player learns how to end it.
         if (Reviewing() && (PlaysWhite || PlaysBlack))
             return {first, check ? "Check - review: End" : "Review: End, Forward"};
-        if (!check && Chosen >= 0 && Chosen < LevelCount && Chosen != LevelItem)
+        if (check) return {first, "Check"};
+        if (DeclinedAt == Changed) return {first, "Draw declined"};
+        if (Chosen >= 0 && Chosen < LevelCount && Chosen != LevelItem)
             return {first, std::string(Levels[Chosen].Label) + " at New Game"};
-        return {first, check ? "Check" : ""};
+        if (ChosenRules != PlayRules)
+            return {first, ChosenRules == ::Rules::Standard ? "Standard rules at New Game"
+                                                            : "Brisko rules at New Game"};
+        if (!(ChosenClock == PlayClock))
+            return {first, ChosenClock.On() ? "The clock at New Game" : "No clock at New Game"};
+        return {first, ""};
     }
     default:
         return {"", std::nullopt};

@@ -15,8 +15,10 @@
 
 #include "engine/Boardu.h"
 #include "engine/Historyu.h"
+#include "engine/Rulesu.h"
 #include "notation/Pgn.h"
 #include "opponent/Choosemove.h"
+#include "opponent/Clockplanu.h"
 #include "opponent/Opponentu.h"
 #include "savegame/Savegameu.h"
 
@@ -43,6 +45,37 @@ enum class TurnResult {
 // The thinking limit a computer move starts with, in milliseconds: long enough for every move
 // the levels make in an ordinary game, short enough that none makes the player wait for long.
 inline constexpr int64_t DefaultThinkingLimitMs = 10000;
+
+// Why a game ended, besides the winner its Outcome names. Under Brisko rules the draws by the
+// game's own rules are told by the position's counters, and read None here.
+enum class Finish {
+    None,
+    Checkmate,
+    Stalemate,
+    Repetition,  // standard rules: the third occurrence
+    FiftyMoves,  // standard rules: 100 plies without a pawn move or capture
+    Material,    // standard rules: neither side can mate
+    HistoryFull, // no room left to record another position
+    Flag,        // the side to move ran out of time
+    Resigned,    // the side to move resigned
+    Agreed,      // a draw offer was accepted
+};
+
+// What a draw offer got.
+enum class DrawReply {
+    Accepted, // the other side took it: the game is drawn
+    Declined, // the other human, or the computer's score or the move number, said no
+    NotNow,   // no human has the move at the last position of a game in progress
+};
+
+// A clock reading as the panel shows it: minutes and seconds, tenths under ten seconds.
+std::string ClockText(int64_t ms);
+
+// Reads "MINUTES+SECONDS" (minutes 1 to 600, an increment of 0 to 600 seconds) into `clock`;
+// false, leaving it as it was, for anything else.
+bool ReadTimeControl(std::string_view text, TimeControl& clock);
+// ... and writes one back, "" for no clock.
+std::string TimeControlText(const TimeControl& clock);
 
 // One move of the game as the move list shows it.
 struct ListedMove {
@@ -93,6 +126,14 @@ class GameSession {
     // the status says when they differ.
     int Level() const { return LevelItem; }
     void ChooseLevel(int item) { Chosen = item; }
+    // The rules of the game shown, and those chosen for the next new game, paste or open.
+    ::Rules GameRules() const { return PlayRules; }
+    ::Rules NextRules() const { return ChosenRules; }
+    void ChooseRules(::Rules rules) { ChosenRules = rules; }
+    // The clock of the game shown, and the one chosen for the next new game, paste or open.
+    TimeControl GameClock() const { return PlayClock; }
+    TimeControl NextClock() const { return ChosenClock; }
+    void ChooseClock(TimeControl clock) { ChosenClock = clock; }
     // The opening book's file, read at every new game.
     const std::string& BookPath() const { return Book; }
     void SetBookPath(std::string path) { Book = std::move(path); }
@@ -178,6 +219,29 @@ class GameSession {
 
     // Tests whether the position shown is an earlier one of the game.
     bool Reviewing() const { return History().Count < History().Stored; }
+
+    // The time `side` has left in the position shown, counting down while its clock runs. Each
+    // position keeps both readings, so stepping shows them; a move played from an earlier
+    // position goes on from that position's readings.
+    int64_t ClockMs(int side) const;
+    // The side whose clock runs, 0 for none: the side to act at the last position of a game in
+    // progress under a clock. While an earlier position is shown both clocks stand still.
+    int ClockSide() const;
+    // Looks at the running clock; a flag that has fallen ends the game (a draw when the other
+    // side could never mate) and any thinking. True when it fell.
+    bool ClockTick();
+    // Why the game ended at the position shown; None while it goes on.
+    Finish Finished() const;
+    // Tests whether a human has the move at the last position of a game in progress, who may
+    // resign or offer a draw.
+    bool HumanMayEnd() const;
+    // Ends the game as a loss for the human side to move.
+    bool Resign();
+    // Offers a draw to the other side. The computer accepts when, past move 20, its own score
+    // at its level is at most half a pawn for it; it thinks through `hooks` to find out. A human
+    // is asked through `askOpponent`. A declined offer is told in the status until the next
+    // change.
+    DrawReply OfferDraw(OpponentHooks& hooks, const std::function<bool()>& askOpponent);
     // One 100 ms tick of the move timer while the computer thinks as White.
     void MoveTimerTick();
 
@@ -243,6 +307,19 @@ class GameSession {
     bool WasCut = false;
     int64_t LimitMs = DefaultThinkingLimitMs;
     std::function<int64_t()> Clock;
+    ::Rules PlayRules = ::Rules::Brisko;
+    ::Rules ChosenRules = ::Rules::Brisko;
+    TimeControl PlayClock;
+    TimeControl ChosenClock;
+    // What each stored position keeps beside its record.
+    struct Note {
+        int64_t ClockMs[2]; // White's and Black's time left when it arose
+        Finish End;
+    };
+    std::vector<Note> Notes;
+    // The running clock's turn: when it last started, and what it spent before a pause.
+    int64_t RunningSince = 0;
+    int64_t Spent = 0;
     int64_t ThinkingSince = 0;
     ChoiceProgress Choice;
     // Changes of the stored game, the revision a file last held whole, and every change worth
@@ -250,6 +327,8 @@ class GameSession {
     uint64_t Revision = 0;
     uint64_t SavedAt = 0;
     uint64_t Changed = 0;
+    // The change count at which a draw offer was declined.
+    uint64_t DeclinedAt = UINT64_MAX;
     // The move list of the stored positions, worked out again once they change.
     mutable std::vector<ListedMove> Listed;
     mutable bool ListedStale = true;
@@ -259,7 +338,23 @@ class GameSession {
     void Ask(Cut why);
     // Runs the move choice for `position` with the limit watched; true when its move may be
     // played or shown: it ran to its end or was cut short for Move Now.
-    bool Think(const ::Board& position, OpponentHooks& hooks, Move& move);
+    bool Think(const ::Board& position, OpponentHooks& hooks, Move& move,
+               ChoiceTrace* trace = nullptr);
+    // After a game move by the side that had the move at `before`, made at the last position
+    // or not: judges the new position under the game's rules and moves the clocks on.
+    void Recorded(const ::Board& before, bool atEnd);
+    // Starts the notes afresh for the stored positions under `rules` and `clock`, the readings
+    // at the start of the clock, and judges every position.
+    void AdoptChoices(::Rules rules, TimeControl clock);
+    // Ends the game at the last position: `outcome` for `why`, the clocks stopped.
+    void EndGame(int outcome, Finish why);
+    // Judges the position shown under the game's rules, as the last of its history.
+    Finish Judge();
+    // The milliseconds the running clock has counted this turn.
+    int64_t TurnMs() const;
+    // Runs the move choice under the clock: one depth after another up to the depth bar, as
+    // long as the time plan allows.
+    bool ThinkToClock(const ::Board& position, OpponentHooks& hooks, Move& move);
     // Called after every change of the stored game.
     void GameChanged() {
         ListedStale = true;

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
+#include <tuple>
 
 #include "ui/Movelistu.h"
 #include "ui/Widgetsu.h"
@@ -26,6 +27,8 @@ constexpr int ControlPanelWidth = 198;
 constexpr int MinBoardSide = 160;
 constexpr int MinControlPanelHeight = 417;
 constexpr int ListWidth = 180;
+// The clocks push the panels below the status down by this much.
+constexpr int ClockPanelStep = 48;
 constexpr int MoveNowWidth = 97;
 
 // "Comic Sans MS" is asked for first; Comic Neue is the free face closest to it.
@@ -175,6 +178,43 @@ void CreateMenus(TMainControls& c, QMenuBar* bar) {
         limit->setData(QVariant::fromValue<qint64>(preset.Ms));
         c.ThinkingLimit1->addAction(limit);
     }
+    game->addSeparator();
+    QMenu* rules = game->addMenu("&Rules");
+    rules->setObjectName("RulesMenu");
+    c.Rules1 = new QActionGroup(rules);
+    c.Rules1->setObjectName("Rules1");
+    for (const auto& [name, caption, tip] :
+         {std::tuple{"RulesBrisko1", "&Brisko Rules",
+                     "Castling may cross an attacked square; draws by stalemate, 50 quiet move "
+                     "pairs and moves repeated back and forth"},
+          std::tuple{"RulesStandard1", "&Standard Rules",
+                     "The rules chess players know: draws at the third repetition, after 100 "
+                     "quiet plies and without mating material"}}) {
+        QAction* rule = option(rules, name, caption);
+        rule->setStatusTip(tip);
+        c.Rules1->addAction(rule);
+    }
+    c.Rules1->actions().first()->setChecked(true);
+    QMenu* clocks = game->addMenu("&Time Control");
+    clocks->setObjectName("TimeControlMenu");
+    c.TimeControl1 = new QActionGroup(clocks);
+    c.TimeControl1->setObjectName("TimeControl1");
+    QAction* none = option(clocks, "ClockNone", "&No Clock");
+    none->setData(QString());
+    c.TimeControl1->addAction(none)->setChecked(true);
+    for (const TimeControlItem& preset : TimeControls) {
+        const QString data = QString("%1+%2").arg(preset.Minutes).arg(preset.Seconds);
+        QAction* clock =
+            option(clocks, qPrintable("Clock" + QString(data).replace('+', '_')),
+                   qPrintable(QString("%1 + %2").arg(preset.Minutes).arg(preset.Seconds)));
+        clock->setData(data);
+        c.TimeControl1->addAction(clock);
+    }
+    c.ClockCustom1 = option(clocks, "ClockCustom1", "&Custom...");
+    c.TimeControl1->addAction(c.ClockCustom1);
+    game->addSeparator();
+    c.Resign1 = item(game, "Resign1", "Re&sign");
+    c.OfferDraw1 = item(game, "OfferDraw1", "Offer &Draw");
 
     item(menu("Help1", "&Help"), "About1", "&About");
 
@@ -211,6 +251,17 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
     c.Button1 = MakeButton(c.StatusPanel, "Button1", "Add as Opening", {8, 64, 105, 25});
     c.Button1->hide();
 
+    c.ClockPanel = MakePanel(c.ControlPanel, "ClockPanel");
+    c.ClockPanel->setGeometry(16, 88, 169, ClockPanelStep - 7);
+    c.WhiteClock = MakeLabel(c.ClockPanel, "WhiteClock", "", 4, 4);
+    c.BlackClock = MakeLabel(c.ClockPanel, "BlackClock", "", 86, 4);
+    for (QLabel* clock : {c.WhiteClock, c.BlackClock}) {
+        clock->setAlignment(Qt::AlignCenter);
+        clock->resize(79, 33);
+        clock->setAutoFillBackground(true);
+    }
+    c.ClockPanel->hide();
+
     c.ComputerPanel = MakePanel(c.ControlPanel, "ComputerPanel");
     CreateComputerPanel(c);
 
@@ -242,6 +293,7 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
     c.ComputerTimer = MakeTimer(window, "ComputerTimer", 10);
     c.PromotionTimer = MakeTimer(window, "PromotionTimer", 100);
     c.MoveTimer = MakeTimer(window, "MoveTimer", 100);
+    c.ClockTimer = MakeTimer(window, "ClockTimer", 100);
     c.MoveList = new TMoveList(client);
     c.MoveList->hide();
     // A click leaves the keyboard on the board, where Space and Return do nothing; Tab still
@@ -271,8 +323,17 @@ void DockPanels(TMainControls& c, const QWidget* client) {
 
 void SetMinimumSize(const TMainControls& c, QWidget* client) {
     const int list = c.MoveList->isHidden() ? 0 : ListWidth;
+    const int clocks = c.ClockPanel->isHidden() ? 0 : ClockPanelStep;
     client->setMinimumSize(MinBoardSide + list + ControlPanelWidth,
-                           ProgPanelHeight + MinControlPanelHeight);
+                           ProgPanelHeight + MinControlPanelHeight + clocks);
+}
+
+void ShowClockPanel(TMainControls& c, bool shown) {
+    if (shown == !c.ClockPanel->isHidden()) return;
+    c.ClockPanel->setVisible(shown);
+    const int step = shown ? ClockPanelStep : -ClockPanelStep;
+    for (QFrame* below : {c.ComputerPanel, c.PlaybackPanel})
+        below->move(below->x(), below->y() + step);
 }
 
 int MoveListWidth() {

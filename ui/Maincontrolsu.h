@@ -30,6 +30,14 @@ struct ThinkingLimitItem {
     int64_t Ms;
     const char* Caption;
 };
+// The time controls the Game menu offers besides "No clock" and "Custom...": minutes + seconds.
+struct TimeControlItem {
+    int Minutes;
+    int Seconds;
+};
+inline constexpr TimeControlItem TimeControls[] = {{1, 0},  {3, 2},   {5, 0},
+                                                   {10, 0}, {15, 10}, {30, 0}};
+
 inline constexpr ThinkingLimitItem ThinkingLimits[] = {
     {1000, "&1 second"},    {2000, "&2 seconds"}, {5000, "&5 seconds"}, {10000, "1&0 seconds"},
     {30000, "&30 seconds"}, {60000, "1 &minute"}, {0, "&No limit"}};
@@ -43,6 +51,10 @@ struct TMainControls {
     QFrame* StatusPanel;
     QLabel* StatusLabel2;
     QLabel* StatusLabel3;
+    // Below the status lines, shown only under a clock.
+    QFrame* ClockPanel;
+    QLabel* WhiteClock;
+    QLabel* BlackClock;
     QPushButton* Button1;
     QFrame* ComputerPanel;
     QCheckBox* Player1Box;
@@ -77,6 +89,13 @@ struct TMainControls {
     QAction* MoveNow1;
     // The Game menu's thinking limits, one ticked; each holds its milliseconds as data.
     QActionGroup* ThinkingLimit1;
+    // The rules, ticked one of two; the time controls, each holding "minutes+seconds" (""
+    // for none) as data, the last one Custom.
+    QActionGroup* Rules1;
+    QActionGroup* TimeControl1;
+    QAction* ClockCustom1;
+    QAction* Resign1;
+    QAction* OfferDraw1;
     // Hidden until View > Move List shows it between the board and the control panel.
     TMoveList* MoveList;
     QFileDialog* SaveDlg;
@@ -88,6 +107,8 @@ struct TMainControls {
     QTimer* ComputerTimer;
     QTimer* PromotionTimer;
     QTimer* MoveTimer;
+    // Every 100 ms from the start: the clocks shown and their flags.
+    QTimer* ClockTimer;
 };
 
 // Builds every control: the panels inside `client`, the menus and dialogs of `window`.
@@ -99,6 +120,9 @@ void DockPanels(TMainControls& c, const QWidget* client);
 
 // Keeps `client` at least as large as the smallest board and every control need.
 void SetMinimumSize(const TMainControls& c, QWidget* client);
+
+// Shows or hides the clocks, moving the panels below them.
+void ShowClockPanel(TMainControls& c, bool shown);
 
 // The width the move list takes when it is shown.
 int MoveListWidth();

@@ -48,6 +48,8 @@ void TMainForm::UpdateActions(bool thinking) {
     Ui.Redo1->setEnabled(!thinking && Game.CanRedo());
     Ui.Hint1->setEnabled(!thinking && Game.HumanToMove());
     Ui.MoveNow1->setEnabled(thinking);
+    Ui.Resign1->setEnabled(!thinking && Game.HumanMayEnd());
+    Ui.OfferDraw1->setEnabled(!thinking && Game.HumanMayEnd());
 }
 
 void TMainForm::SetThinking(bool thinking) {

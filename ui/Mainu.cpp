@@ -9,13 +9,17 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTimer>
 #include <QToolTip>
 
+#include "ui/Clockdialogu.h"
+#include "ui/Dialogsu.h"
 #include "ui/Legalformu.h"
 #include "ui/Movelistu.h"
 #include "ui/Promotionu.h"
@@ -74,6 +78,9 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
         {"ComputerTimer", &TMainForm::ComputerTimerTimer},
         {"PromotionTimer", &TMainForm::PromotionTimerTimer},
         {"MoveTimer", &TMainForm::MoveTimerTimer},
+        {"ClockTimer", &TMainForm::ClockTimerTimer},
+        {"Resign1", &TMainForm::Resign1Click},
+        {"OfferDraw1", &TMainForm::OfferDraw1Click},
     };
     for (const auto& [name, handler] : handlers) {
         // Options follow their tick however it changes, also when the settings restore it.
@@ -88,6 +95,8 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
     }
     connect(Ui.DepthBar, &QSlider::valueChanged, this, &TMainForm::DepthBarChange);
     connect(Ui.ThinkingLimit1, &QActionGroup::triggered, this, &TMainForm::ThinkingLimitChange);
+    connect(Ui.Rules1, &QActionGroup::triggered, this, &TMainForm::RulesChange);
+    connect(Ui.TimeControl1, &QActionGroup::triggered, this, &TMainForm::TimeControlChange);
     SetThinkingLimitMs(Ui, Game.ThinkingLimit());
     for (int item = 0; item < LevelCount; ++item)
         connect(Ui.LevelItems[item], &QRadioButton::clicked, this,
@@ -122,6 +131,7 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
         move(screen->availableGeometry().center() - QPoint(311, 264));
     Ui.ComputerTimer->start();
     Ui.PromotionTimer->start();
+    Ui.ClockTimer->start();
 }
 
 TMainForm::~TMainForm() = default;
@@ -153,6 +163,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // Nothing more is played once the window has gone.
     Ui.ComputerTimer->stop();
     Ui.PromotionTimer->stop();
+    Ui.ClockTimer->stop();
     emit Closed();
 }
 
@@ -227,4 +238,105 @@ void TMainForm::UpdateStatus() {
     }
     if (!Ui.MoveList->isHidden()) Ui.MoveList->Show(Game.Moves(), Game.History().Count);
     UpdateActions(false);
+    ShowClocks();
+}
+
+void TMainForm::ShowClocks() {
+    const bool on = Game.GameClock().On();
+    if (on == Ui.ClockPanel->isHidden()) {
+        ShowClockPanel(Ui, on);
+        SetMinimumSize(Ui, Client);
+    }
+    if (!on) return;
+    const int running = Game.ClockSide();
+    for (const int side : {White, Black}) {
+        QLabel* clock = side == White ? Ui.WhiteClock : Ui.BlackClock;
+        clock->setText(QString::fromStdString(ClockText(Game.ClockMs(side))));
+        QFont font = clock->font();
+        font.setPixelSize(20);
+        font.setBold(side == running);
+        clock->setFont(font);
+        // White's clock light, Black's dark; the running one framed in the highlight colour.
+        clock->setStyleSheet(
+            QString("background: %1; color: %2; border: 3px solid %3; border-radius: 4px;")
+                .arg(side == White ? "#fffbe0" : "#303030", side == White ? "#000000" : "#ffffff",
+                     side == running ? "#e03020" : "transparent"));
+    }
+}
+
+void TMainForm::ClockTimerTimer() {
+    if (!Game.GameClock().On()) return;
+    // A flag that falls ends the game: shown at once.
+    if (Game.ClockTick())
+        Repaint();
+    else
+        ShowClocks();
+}
+
+void TMainForm::ChooseRules(Rules rules) {
+    Ui.Rules1->actions().at(rules == Rules::Standard ? 1 : 0)->setChecked(true);
+    Game.ChooseRules(rules);
+}
+
+void TMainForm::ChooseClock(const TimeControl& clock) {
+    const QString text = QString::fromStdString(TimeControlText(clock));
+    QAction* ticked = Ui.ClockCustom1;
+    for (QAction* preset : Ui.TimeControl1->actions())
+        if (preset != Ui.ClockCustom1 && preset->data().toString() == text) ticked = preset;
+    if (ticked == Ui.ClockCustom1) {
+        Ui.ClockCustom1->setData(text);
+        Ui.ClockCustom1->setText(QString("&Custom (%1)...").arg(QString(text).replace('+', " + ")));
+    }
+    ticked->setChecked(true);
+    Game.ChooseClock(clock);
+}
+
+void TMainForm::RulesChange() {
+    Game.ChooseRules(Ui.Rules1->checkedAction() == Ui.Rules1->actions().at(1) ? Rules::Standard
+                                                                              : Rules::Brisko);
+    Repaint();
+}
+
+void TMainForm::TimeControlChange(QAction* chosen) {
+    TimeControl clock;
+    if (chosen == Ui.ClockCustom1) {
+        TClockDialog dialog(this);
+        const TimeControl now = Game.GameClock();
+        if (now.On()) {
+            dialog.Minutes->setValue(static_cast<int>(now.BaseMs / 60000));
+            dialog.Increment->setValue(static_cast<int>(now.IncMs / 1000));
+        }
+        RunModal(dialog);
+        if (dialog.result() != QDialog::Accepted) {
+            ChooseClock(Game.GameClock()); // the tick goes back
+            return;
+        }
+        clock = {int64_t{dialog.Minutes->value()} * 60000,
+                 int64_t{dialog.Increment->value()} * 1000};
+    } else {
+        ReadTimeControl(chosen->data().toString().toStdString(), clock);
+    }
+    ChooseClock(clock);
+    Repaint();
+}
+
+void TMainForm::Resign1Click() {
+    if (!Game.HumanMayEnd()) return;
+    const QString side = Game.Board().ToPlay == White ? "White" : "Black";
+    if (AskYesNo(this, QString("Do you resign this game for %1?").arg(side)) && Game.Resign())
+        Repaint();
+}
+
+void TMainForm::OfferDraw1Click() {
+    if (!Game.HumanMayEnd()) return;
+    const QString side = Game.Board().ToPlay == White ? "White" : "Black";
+    const QString other = Game.Board().ToPlay == White ? "Black" : "White";
+    SetThinking(true);
+    Game.OfferDraw(*Hooks, [&] {
+        return AskYesNo(this, QString("%1 offers a draw. Does %2 accept?").arg(side, other));
+    });
+    Hooks->FlushConsidered();
+    Ui.ProgBar->setValue(0);
+    SetThinking(false);
+    Repaint();
 }

@@ -38,6 +38,7 @@ class TMainForm : public QMainWindow {
 
     // The game shown. Other front ends and tests may drive it; Repaint shows what they did.
     GameSession& Session() { return Game; }
+    const GameSession& Session() const { return Game; }
     void SetOtherForms(const TOtherForms& forms);
     // Opens a saved game as File > Open does once a name is chosen; imports a PGN game as
     // File > Import PGN does.
@@ -72,6 +73,15 @@ class TMainForm : public QMainWindow {
     void MoveNow1Click() { Game.MoveNow(); }
     void ThinkingLimitChange();
     void LevelRdgClick(int item);
+    void RulesChange();
+    void TimeControlChange(QAction* chosen);
+    void Resign1Click();
+    void OfferDraw1Click();
+    void ClockTimerTimer();
+    // The rules and clock for the next new game, as the Game menu and the command line choose
+    // them.
+    void ChooseRules(Rules rules);
+    void ChooseClock(const TimeControl& clock);
     void PromotionTimerTimer();
     void ComputerTimerTimer();
     void MoveTimerTimer();
@@ -146,6 +156,8 @@ class TMainForm : public QMainWindow {
     void UpdateActions(bool thinking);
     // Before and after the computer thinks: Move Now, the menus, the progress bar's text.
     void SetThinking(bool thinking);
+    // The clocks of the position shown, the running one standing out; hidden without a clock.
+    void ShowClocks();
     // Shows the game after a new game, a step or a load: the progress bar at 0, the depth, the
     // board.
     void ShowGame();

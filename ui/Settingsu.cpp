@@ -39,6 +39,13 @@ void Restore(TMainForm& form, const QSettings& settings) {
     for (const char* name : Options)
         if (settings.contains(OptionKey(name)))
             form.findChild<QAction*>(name)->setChecked(settings.value(OptionKey(name)).toBool());
+    // Only rules and a clock the menu can offer are taken.
+    const QString rules = settings.value("Game/Rules").toString();
+    if (rules == "standard" || rules == "brisko")
+        form.ChooseRules(rules == "standard" ? Rules::Standard : Rules::Brisko);
+    TimeControl clock;
+    const QString kept = settings.value("Game/Clock", "?").toString();
+    if (kept.isEmpty() || ReadTimeControl(kept.toStdString(), clock)) form.ChooseClock(clock);
     // Only a limit the menu offers is taken.
     if (QAction* limit = form.findChild<QAction*>(
             "ThinkingLimit" + settings.value("Computer/ThinkingLimitMs").toString());
@@ -61,6 +68,9 @@ void Keep(const TMainForm& form, QSettings& settings) {
         settings.setValue(OptionKey(name), form.findChild<QAction*>(name)->isChecked());
     if (const QAction* limit = form.findChild<QActionGroup*>("ThinkingLimit1")->checkedAction())
         settings.setValue("Computer/ThinkingLimitMs", limit->data());
+    const GameSession& game = form.Session();
+    settings.setValue("Game/Rules", game.NextRules() == Rules::Standard ? "standard" : "brisko");
+    settings.setValue("Game/Clock", QString::fromStdString(TimeControlText(game.NextClock())));
     settings.setValue("Window/Geometry", form.saveGeometry());
     settings.setValue("Files/Folder",
                       form.findChild<QFileDialog*>("OpenDlg")->directory().absolutePath());

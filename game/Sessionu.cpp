@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <tuple>
 #include <ctime>
+#include <tuple>
 
 #include "engine/Findu.h"
 #include "engine/Legalu.h"
@@ -295,7 +295,8 @@ bool GameSession::ThinkToClock(const ::Board& position, OpponentHooks& hooks, Mo
     if (LimitMs > 0) deadline = std::min(deadline, ThinkingSince + LimitMs);
     Busy = true;
     {
-        LimitedHooks limited(hooks, [this] { Ask(Cut::MoveNow); }, deadline, Clock);
+        LimitedHooks limited(
+            hooks, [this] { Ask(Cut::MoveNow); }, deadline, Clock);
         move = {NoMove, NoMove, NoMove, NoMove};
         // One depth after another, never deeper than the level's bar; the deepest finished one
         // answers.
@@ -410,8 +411,8 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
 
 void GameSession::MoveTimerTick() {
     // A move being abandoned no longer counts its time; a tick while it unwinds must not lower
-    // the depth that a new game has just set.
-    if (Computer->Stop) return;
+    // the depth that a new game has just set. Under a clock the time plan decides instead.
+    if (Computer->Stop || PlayClock.On()) return;
     ::MoveTimerTick(*Computer, Depth);
 }
 
@@ -546,8 +547,8 @@ DrawReply GameSession::OfferDraw(OpponentHooks& hooks, const std::function<bool(
         ChoiceTrace trace;
         Move move;
         const ::Board position = Live;
-        accepted = Think(position, hooks, move, &trace) && !Computer->Stop &&
-                   position == Live && !trace.Ties.empty() && -trace.Best <= DrawMargin;
+        accepted = Think(position, hooks, move, &trace) && !Computer->Stop && position == Live &&
+                   !trace.Ties.empty() && -trace.Best <= DrawMargin;
     }
     if (!accepted) {
         DeclinedAt = Changed;
@@ -657,8 +658,8 @@ bool GameSession::WorthKeeping() const {
 
 bool GameSession::Keep(const std::string& path) const {
     if (!WorthKeeping()) return std::remove(path.c_str()) == 0 || errno == ENOENT;
-    KeptSettings about{PlaysWhite, PlaysBlack, LevelItem, Depth, !UnsavedMoves(), File,
-                       PlayRules,  PlayClock,  {}};
+    KeptSettings about{PlaysWhite, PlaysBlack, LevelItem, Depth, !UnsavedMoves(),
+                       File,       PlayRules,  PlayClock, {}};
     for (const Note& note : Notes) about.Readings.push_back({note.ClockMs[0], note.ClockMs[1]});
     // The turn under way is charged, as a move would charge it.
     if (const int side = ClockSide())

@@ -38,6 +38,12 @@ void TMainForm::FormShow() {
 void TMainForm::ShowGame() {
     Ui.ProgBar->setValue(0);
     Ui.DepthBar->setValue(Game.DepthBar());
+    // The clocks come and go with the games that have them, the window growing to hold them.
+    const bool clocks = Game.GameClock().On();
+    if (clocks == Ui.ClockPanel->isHidden()) {
+        ShowClockPanel(Ui, clocks);
+        SetMinimumSize(Ui, Client);
+    }
     Repaint();
 }
 

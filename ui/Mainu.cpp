@@ -242,25 +242,19 @@ void TMainForm::UpdateStatus() {
 }
 
 void TMainForm::ShowClocks() {
-    const bool on = Game.GameClock().On();
-    if (on == Ui.ClockPanel->isHidden()) {
-        ShowClockPanel(Ui, on);
-        SetMinimumSize(Ui, Client);
-    }
-    if (!on) return;
+    if (!Game.GameClock().On()) return;
     const int running = Game.ClockSide();
     for (const int side : {White, Black}) {
         QLabel* clock = side == White ? Ui.WhiteClock : Ui.BlackClock;
         clock->setText(QString::fromStdString(ClockText(Game.ClockMs(side))));
-        QFont font = clock->font();
-        font.setPixelSize(20);
-        font.setBold(side == running);
-        clock->setFont(font);
-        // White's clock light, Black's dark; the running one framed in the highlight colour.
-        clock->setStyleSheet(
-            QString("background: %1; color: %2; border: 3px solid %3; border-radius: 4px;")
+        // White's clock light, Black's dark; the running one bold and framed in red.
+        const QString style =
+            QString("background: %1; color: %2; border: 3px solid %3; border-radius: 4px; "
+                    "font-size: 20px; font-weight: %4;")
                 .arg(side == White ? "#fffbe0" : "#303030", side == White ? "#000000" : "#ffffff",
-                     side == running ? "#e03020" : "transparent"));
+                     side == running ? "#e03020" : "transparent",
+                     side == running ? "bold" : "normal");
+        if (clock->styleSheet() != style) clock->setStyleSheet(style);
     }
 }
 
@@ -301,14 +295,14 @@ void TMainForm::TimeControlChange(QAction* chosen) {
     TimeControl clock;
     if (chosen == Ui.ClockCustom1) {
         TClockDialog dialog(this);
-        const TimeControl now = Game.GameClock();
+        const TimeControl now = Game.NextClock();
         if (now.On()) {
             dialog.Minutes->setValue(static_cast<int>(now.BaseMs / 60000));
             dialog.Increment->setValue(static_cast<int>(now.IncMs / 1000));
         }
         RunModal(dialog);
         if (dialog.result() != QDialog::Accepted) {
-            ChooseClock(Game.GameClock()); // the tick goes back
+            ChooseClock(Game.NextClock()); // the tick goes back
             return;
         }
         clock = {int64_t{dialog.Minutes->value()} * 60000,

@@ -8,9 +8,9 @@
 #include <QStandardPaths>
 #include <cstdio>
 #include <memory>
-#include <optional>
 
 #include "openings/Openingu.h"
+#include "ui/Commandlineu.h"
 #include "ui/Datafolderu.h"
 #include "ui/Formsu.h"
 #include "ui/Picturesu.h"
@@ -69,8 +69,7 @@ struct CommandLine {
     bool End = false;
     int Status = 0;
     QString File;
-    std::optional<Rules> GameRules;
-    std::optional<TimeControl> Clock;
+    GameOptions Options;
 };
 
 // Reads the arguments and answers --help, --version and --self-check on the spot. QApplication
@@ -86,12 +85,8 @@ CommandLine Read(const QStringList& arguments) {
     const QCommandLineOption selfCheck(
         "self-check", "Load the piece pictures and the opening book, say where they were found, "
                       "and exit; the exit status is 1 when one is missing.");
-    const QCommandLineOption rules(
-        "rules", "Play by this game's own rules or by the standard ones.", "brisko|standard");
-    const QCommandLineOption clock(
-        "clock", "Play with a clock: minutes for each side and seconds added after every move.",
-        "MINUTES+SECONDS");
-    parser.addOptions({help, version, selfCheck, rules, clock});
+    parser.addOptions({help, version, selfCheck});
+    AddGameOptions(parser);
     for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin",
                              "qmljsdebugger", "qwindowgeometry", "qwindowicon", "qwindowtitle",
                              "session", "display", "geometry", "style", "stylesheet"}) {
@@ -109,39 +104,22 @@ CommandLine Read(const QStringList& arguments) {
     const bool read = parser.parse(arguments);
     if (read && parser.isSet(help)) {
         Print(stdout, parser.helpText());
-        return {true, 0, {}, {}, {}};
+        return {true, 0, {}, {}};
     }
     if (read && (parser.isSet(version) || parser.isSet(selfCheck))) {
         Print(stdout, "Brisko Chess!! " BRISKO_VERSION "\n");
         const bool ok = ReportData(parser.isSet(selfCheck));
-        return {true, parser.isSet(selfCheck) && !ok ? 1 : 0, {}, {}, {}};
+        return {true, parser.isSet(selfCheck) && !ok ? 1 : 0, {}, {}};
     }
     const QStringList files = read ? parser.positionalArguments() : QStringList();
     QString error = read ? QString() : parser.errorText();
     if (read && files.size() > 1) error = "Give one game at most.";
-    CommandLine line{false,
-                     0,
-                     files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath(),
-                     {},
-                     {}};
-    if (read && parser.isSet(rules)) {
-        const QString value = parser.value(rules);
-        if (value == "brisko" || value == "standard")
-            line.GameRules = value == "standard" ? Rules::Standard : Rules::Brisko;
-        else
-            error = "--rules takes brisko or standard, not '" + value + "'.";
-    }
-    TimeControl chosen;
-    if (read && parser.isSet(clock)) {
-        if (ReadTimeControl(parser.value(clock).toStdString(), chosen))
-            line.Clock = chosen;
-        else
-            error = "--clock takes MINUTES+SECONDS (1 to 600 minutes, 0 to 600 seconds), not '" +
-                    parser.value(clock) + "'.";
-    }
+    CommandLine line{
+        false, 0, files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath(), {}};
+    if (read && error.isEmpty()) error = ReadGameOptions(parser, line.Options);
     if (!error.isEmpty()) {
         Print(stderr, error + "\nTry 'brisko-chess --help'.\n");
-        return {true, 2, {}, {}, {}};
+        return {true, 2, {}, {}};
     }
     return line;
 }
@@ -171,8 +149,7 @@ int main(int argc, char** argv) {
     QObject::connect(forms->MainForm.get(), &TMainForm::Closed, &app, &QApplication::quit);
     RememberSettings(*forms->MainForm);
     // The command line wins over what was kept.
-    if (line.GameRules) forms->MainForm->ChooseRules(*line.GameRules);
-    if (line.Clock) forms->MainForm->ChooseClock(*line.Clock);
+    ApplyGameOptions(*forms->MainForm, line.Options);
     // The game in progress is kept for the next start, in the user's data folder.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (!data.isEmpty() && QDir().mkpath(data)) forms->MainForm->KeepGameIn(data + "/kept-game");

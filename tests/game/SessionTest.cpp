@@ -591,6 +591,8 @@ TEST(Session, AGameInProgressIsKeptAndResumedWhole) {
                                        text.substr(text.find("\r\nLevel"))},
         {"cut in its positions", text.substr(0, text.size() - 20)},
         {"a key missing", header.substr(0, header.find("Depth")) + text.substr(text.find("Saved"))},
+        {"a key misspelt",
+         header.substr(0, header.find("Level")) + "Levle" + text.substr(text.find("Level") + 5)},
     };
     for (const auto& [why, bytes] : damaged) {
         SCOPED_TRACE(why);
@@ -609,6 +611,182 @@ TEST(Session, AGameInProgressIsKeptAndResumedWhole) {
         for (const char* move : moves) Play(other, move);
         EXPECT_TRUE(other.Keep(kept));
         EXPECT_EQ(std::filesystem::exists(kept), keptAfter);
+    }
+}
+
+TEST(Session, StandardRulesFromTheNextGame) {
+    GameSession game;
+    game.StartUp(0);
+    game.SetComputerPlays(Black, false);
+    const Board castling = FromFen("4k3/8/8/8/8/8/6b1/4K2R w K - 0 1");
+    // The rules chosen decide whether O-O across the attacked f1 is offered and played; the
+    // status says they wait for the next game.
+    for (const Rules rules : {Rules::Brisko, Rules::Standard}) {
+        game.ChooseRules(rules);
+        EXPECT_EQ(game.Status().Second,
+                  rules == Rules::Standard ? "Standard rules at New Game" : "");
+        game.StartFrom(castling);
+        EXPECT_EQ(game.GameRules(), rules);
+        Click(game, "e1");
+        EXPECT_EQ(game.TargetSquares() >> (8 * 6 + 7) & 1, rules == Rules::Brisko ? 1u : 0u);
+        EXPECT_EQ(Click(game, "g1"), rules == Rules::Brisko ? R::Moved : R::Ignored);
+    }
+    // Under standard rules the third occurrence draws at once and says so; a step back reopens
+    // the game.
+    game.NewGame(0);
+    for (const char* move : {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"})
+        ASSERT_EQ(Play(game, move), R::Moved) << move;
+    EXPECT_EQ(game.Board().Outcome, Drawn);
+    EXPECT_EQ(game.Finished(), Finish::Repetition);
+    EXPECT_EQ(game.Status().First, "Draw - threefold repetition");
+    EXPECT_TRUE(game.Back());
+    EXPECT_EQ(game.Finished(), Finish::None);
+    // Bare kings are drawn the moment they are set up.
+    game.StartFrom(FromFen("8/8/8/8/8/8/k7/7K w - - 0 1"));
+    EXPECT_EQ(game.Status().First, "Draw - insufficient material");
+}
+
+// The clocks run on a clock the test moves by hand.
+TEST(Session, ClocksFlagsAndTheirReadingsInTheHistory) {
+    GameSession game;
+    int64_t now = 0;
+    game.SetClock([&now] { return now; });
+    game.ChooseClock({60000, 2000});
+    game.StartUp(0);
+    game.SetComputerPlays(Black, false);
+    const auto clocks = [&] { return std::make_pair(game.ClockMs(White), game.ClockMs(Black)); };
+    EXPECT_EQ(game.ClockSide(), White);
+    // Each step: how long the side to move thinks, its move, and both clocks after it.
+    const std::tuple<int64_t, const char*, int64_t, int64_t> moves[] = {
+        {5000, "e2e4", 57000, 60000},  // 60 - 5 + 2
+        {1000, "e7e5", 57000, 61000},  // 60 - 1 + 2
+        {10000, "g1f3", 49000, 61000}, // 57 - 10 + 2
+    };
+    for (const auto& [think, move, white, black] : moves) {
+        now += think;
+        ASSERT_EQ(Play(game, move), R::Moved);
+        EXPECT_EQ(clocks(), std::make_pair(white, black)) << move;
+    }
+    now += 3000; // Black's clock runs
+    EXPECT_EQ(clocks(), std::make_pair(int64_t{49000}, int64_t{58000}));
+    // Back and review show each position's readings, and stand still meanwhile.
+    EXPECT_TRUE(game.Back());
+    EXPECT_EQ(game.ClockSide(), 0);
+    EXPECT_EQ(clocks(), std::make_pair(int64_t{57000}, int64_t{61000}));
+    now += 20000;
+    EXPECT_EQ(clocks(), std::make_pair(int64_t{57000}, int64_t{61000}));
+    EXPECT_TRUE(game.Forward()); // the turn goes on from where it stood
+    EXPECT_EQ(clocks(), std::make_pair(int64_t{49000}, int64_t{58000}));
+    // A move from an earlier position goes on from that position's readings.
+    EXPECT_TRUE(game.GoTo(2));
+    ASSERT_EQ(Play(game, "c7c5"), R::Moved);
+    EXPECT_EQ(clocks(), std::make_pair(int64_t{57000}, int64_t{62000}));
+    // The kept game keeps the rules, the clock and every reading.
+    const ScratchFolder folder;
+    ASSERT_TRUE(game.Keep(folder.File("kept")));
+    GameSession again;
+    again.SetClock([&now] { return now; });
+    ASSERT_TRUE(again.Resume(folder.File("kept")));
+    EXPECT_EQ(again.GameClock(), game.GameClock());
+    for (const int count : {2, 3}) {
+        ASSERT_TRUE(again.GoTo(count) && game.GoTo(count));
+        EXPECT_EQ(std::make_pair(again.ClockMs(White), again.ClockMs(Black)), clocks());
+    }
+    // White's flag falls: Black wins on time, and says so.
+    now += 56999;
+    EXPECT_FALSE(game.ClockTick());
+    now += 1;
+    EXPECT_TRUE(game.ClockTick());
+    EXPECT_EQ(game.Board().Outcome, BlackWon);
+    EXPECT_EQ(game.Status().First, "Black Wins!!");
+    EXPECT_EQ(game.Status().Second, "White's time is up");
+    EXPECT_EQ(clocks(), std::make_pair(int64_t{0}, int64_t{62000}));
+
+    // The computer plays to the clock: its time plan, not the depth adaptation, decides.
+    game.NewGame(2);
+    game.SetComputerPlays(White, true);
+    WindowStandIn hooks(game);
+    hooks.During = [&] {
+        for (int tick = 0; tick < 70; ++tick) game.MoveTimerTick();
+        now += 700;
+    };
+    EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+    EXPECT_EQ(game.DepthBar(), 3);
+    EXPECT_EQ(game.ClockMs(White), 60000 - 700 + 2000);
+
+    // A flag falling where the other side could never mate is a draw.
+    game.StartFrom(FromFen("8/8/4k3/8/8/4K3/4P3/8 w - - 0 60"));
+    now += 60000;
+    EXPECT_TRUE(game.ClockTick());
+    EXPECT_EQ(game.Board().Outcome, Drawn);
+    EXPECT_EQ(game.Status().Second, "Black cannot mate");
+}
+
+TEST(Session, ResignationAndDrawOffers) {
+    GameSession game;
+    game.StartUp(0);
+    WindowStandIn hooks(game);
+    const auto never = [] {
+        ADD_FAILURE() << "no human to ask";
+        return false;
+    };
+    // Before move 20 the computer declines, and the status says so until the next move.
+    Play(game, "e2e4");
+    EXPECT_EQ(game.OfferDraw(hooks, never), DrawReply::NotNow); // the computer has the move
+    EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+    EXPECT_EQ(game.OfferDraw(hooks, never), DrawReply::Declined);
+    EXPECT_EQ(game.Status().Second, "Draw declined");
+    Play(game, "d2d4");
+    EXPECT_EQ(game.Status().Second, "");
+
+    // Past move 20 the computer's own score decides: level or worse for it, it takes the draw.
+    const std::tuple<const char*, DrawReply> offers[] = {
+        {"4k3/8/8/8/8/8/8/4K2R w - - 0 30", DrawReply::Accepted}, // a rook down for the computer
+        {"4k2r/8/8/8/8/8/8/4K3 w - - 0 30", DrawReply::Declined}, // a rook up for it
+        {"4k3/pppp4/8/8/8/8/PPPP4/4K3 w - - 0 30", DrawReply::Accepted},
+        {"4k3/pppp4/8/8/8/8/PPPP4/4K3 w - - 0 20", DrawReply::Declined}, // too early
+    };
+    for (const auto& [fen, reply] : offers) {
+        game.StartFrom(FromFen(fen));
+        EXPECT_EQ(game.OfferDraw(hooks, never), reply) << fen;
+        EXPECT_EQ(game.Board().Outcome, reply == DrawReply::Accepted ? Drawn : InProgress);
+    }
+
+    // Between two humans the other is asked.
+    game.SetComputerPlays(Black, false);
+    for (const bool yes : {false, true}) {
+        game.NewGame(0);
+        EXPECT_EQ(game.OfferDraw(hooks, [yes] { return yes; }),
+                  yes ? DrawReply::Accepted : DrawReply::Declined);
+    }
+    EXPECT_EQ(game.Status().First, "Draw agreed");
+    EXPECT_EQ(game.Finished(), Finish::Agreed);
+    EXPECT_FALSE(game.Resign()); // over already
+    game.NewGame(0);
+    Play(game, "e2e4");
+    EXPECT_TRUE(game.Resign());
+    EXPECT_EQ(game.Board().Outcome, WhiteWon);
+    EXPECT_EQ(game.Status().Second, "Black resigns");
+    EXPECT_EQ(game.Click(4, 1), R::Ignored);
+}
+
+TEST(Session, ClockTextsAndTimeControls) {
+    const std::pair<int64_t, const char*> rows[] = {
+        {0, "0.0"},      {-5, "0.0"},     {9999, "9.9"},     {10000, "0:10"},
+        {59999, "0:59"}, {60000, "1:00"}, {5400000, "90:00"}};
+    for (const auto& [ms, text] : rows) EXPECT_EQ(ClockText(ms), text);
+    // Time controls as the command line and the settings write them.
+    const std::pair<const char*, int64_t> controls[] = {{"5+3", 300000}, {"600+600", 36000000},
+                                                        {"0+5", -1},     {"601+0", -1},
+                                                        {"5+601", -1},   {"5", -1},
+                                                        {"+3", -1},      {"5+x", -1}};
+    for (const auto& [text, base] : controls) {
+        TimeControl clock{-1, -1};
+        EXPECT_EQ(ReadTimeControl(text, clock), base > 0) << text;
+        EXPECT_EQ(clock.BaseMs, base) << text;
+        if (base > 0) {
+            EXPECT_EQ(TimeControlText(clock), text);
+        }
     }
 }
 

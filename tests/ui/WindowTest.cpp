@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +27,8 @@
 #include "engine/Stalemateu.h"
 #include "notation/Fen.h"
 #include "ui/Boardpaintu.h"
+#include "ui/Clockdialogu.h"
+#include "ui/Commandlineu.h"
 #include "ui/Dialogsu.h"
 #include "ui/Formsu.h"
 #include "ui/Settingsu.h"
@@ -525,6 +529,8 @@ class WindowTest : public QObject {
                 if (menu->isVisible()) menus.append(menu->text());
             QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Game", "&Help"}));
             first.Item("ThinkingLimit30000")->trigger();
+            first.Item("RulesStandard1")->trigger();
+            first.Item("Clock5_0")->trigger();
             first.Click("LevelItem2");
             first.Box("Player2Box")->setChecked(false);
             for (const char* option : {"FlipBoard1", "Coordinates1", "HighlightCheck1"})
@@ -544,6 +550,9 @@ class WindowTest : public QObject {
         QCOMPARE(second.Main->findChild<QFileDialog*>("OpenDlg")->directory().absolutePath(),
                  kept.path());
         QVERIFY(second.Item("ThinkingLimit30000")->isChecked());
+        QVERIFY(second.Item("RulesStandard1")->isChecked() && second.Item("Clock5_0")->isChecked());
+        QCOMPARE(second.Game().GameRules(), Rules::Standard);
+        QCOMPARE(second.Game().GameClock(), (TimeControl{300000, 0}));
         QCOMPARE(second.Game().ThinkingLimit(), 30000);
     }
 
@@ -809,6 +818,76 @@ class WindowTest : public QObject {
         QCOMPARE(session.Text("StatusLabel3"), QString("Mean at New Game"));
         session.Click("NewButton");
         QCOMPARE(session.Text("StatusLabel3"), QString());
+    }
+
+    // The rules and clock come from the command line or the Game menu and apply from the next
+    // game; the clocks stand in the panel, the running one standing out, and a flag ends the
+    // game; Resign and Offer Draw end it too.
+    void rulesClocksResignAndDraws() {
+        START(session);
+        const GameSession& game = session.Game();
+        int64_t now = 0;
+        session.Main->Session().SetClock([&now] { return now; });
+        QCommandLineParser parser;
+        AddGameOptions(parser);
+        QVERIFY(parser.parse({"brisko-chess", "--rules", "standard", "--clock", "3+2"}));
+        GameOptions options;
+        QCOMPARE(ReadGameOptions(parser, options), QString());
+        ApplyGameOptions(*session.Main, options);
+        QVERIFY(session.Item("RulesStandard1")->isChecked() &&
+                session.Item("Clock3_2")->isChecked());
+        session.Main->Repaint();
+        QCOMPARE(session.Text("StatusLabel3"), QString("Standard rules at New Game"));
+        const auto* panel = session.Main->findChild<QWidget*>("ClockPanel");
+        QVERIFY(!panel->isVisible());
+        session.Click("NewButton");
+        QVERIFY(panel->isVisible());
+        QCOMPARE(std::make_pair(session.Text("WhiteClock"), session.Text("BlackClock")),
+                 std::make_pair(QString("3:00"), QString("3:00")));
+        QVERIFY(session.Main->findChild<QLabel*>("WhiteClock")->font().bold());
+        now += 4000;
+        session.Play("e2e4");
+        QCOMPARE(session.Text("WhiteClock"), QString("2:58"));
+        QVERIFY(session.Main->findChild<QLabel*>("BlackClock")->font().bold());
+        // Black's flag falls on the clock's next tick.
+        now += 180000;
+        QTRY_COMPARE(session.Text("StatusLabel3"), QString("Black's time is up"));
+        QCOMPARE(session.Text("StatusLabel2"), QString("White Wins!!"));
+        QCOMPARE(session.Text("BlackClock"), QString("0.0"));
+
+        // A custom time control, through its dialog; cancelled, the earlier one stays ticked.
+        for (const bool accept : {true, false}) {
+            SetModalHook([accept](QDialog& dialog) {
+                auto* clock = qobject_cast<TClockDialog*>(&dialog);
+                clock->Minutes->setValue(7);
+                clock->Increment->setValue(5);
+                accept ? dialog.accept() : dialog.reject();
+            });
+            session.Item("ClockCustom1")->trigger();
+        }
+        QVERIFY(session.Item("ClockCustom1")->isChecked());
+        QCOMPARE(session.Item("ClockCustom1")->text(), QString("&Custom (7 + 5)..."));
+        QCOMPARE(game.NextClock(), (TimeControl{420000, 5000}));
+        session.Item("ClockNone")->trigger();
+        session.Click("NewButton");
+        QVERIFY(!panel->isVisible());
+
+        // Resign asks first; between two humans a draw offer asks the other.
+        QStringList asked;
+        for (const bool yes : {false, true}) {
+            SetQuestionHook([&asked, yes](const QString& text) { return asked.append(text), yes; });
+            session.Item("OfferDraw1")->trigger();
+        }
+        QCOMPARE(session.Text("StatusLabel2"), QString("Draw agreed"));
+        session.Click("NewButton");
+        session.Play("e2e4");
+        session.Item("Resign1")->trigger();
+        QCOMPARE(asked, QStringList({"White offers a draw. Does Black accept?",
+                                     "White offers a draw. Does Black accept?",
+                                     "Do you resign this game for Black?"}));
+        QCOMPARE(std::make_pair(session.Text("StatusLabel2"), session.Text("StatusLabel3")),
+                 std::make_pair(QString("White Wins!!"), QString("Black resigns")));
+        QVERIFY(!session.Item("Resign1")->isEnabled() && !session.Item("OfferDraw1")->isEnabled());
     }
 
     void leagueWindow() {

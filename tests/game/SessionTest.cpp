@@ -513,6 +513,8 @@ TEST(Session, StatusWhileThinkingAndWhileReviewing) {
     EXPECT_EQ(game.Status().Second, "Brisko at New Game");
     game.NewGame(0);
     EXPECT_EQ(game.Status().Second, "");
+    game.ChooseLevel(LevelCount); // no level: nothing to say
+    EXPECT_EQ(game.Status().Second, "");
 }
 
 TEST(Session, MovesThatNoFileHoldsAreKnown) {

@@ -756,7 +756,9 @@ StatusTexts GameSession::Status() const {
             return {first, ChosenRules == ::Rules::Standard ? "Standard rules at New Game"
                                                             : "Brisko rules at New Game"};
         if (!(ChosenClock == PlayClock))
-            return {first, ChosenClock.On() ? "The clock at New Game" : "No clock at New Game"};
+            return {first,
+                    (ChosenClock.On() ? TimeControlText(ChosenClock) : std::string("No clock")) +
+                        " at New Game"};
         return {first, ""};
     }
     default:

@@ -633,6 +633,9 @@ TEST(Session, StandardRulesFromTheNextGame) {
         EXPECT_EQ(game.TargetSquares() >> (8 * 6 + 7) & 1, rules == Rules::Brisko ? 1u : 0u);
         EXPECT_EQ(Click(game, "g1"), rules == Rules::Brisko ? R::Moved : R::Ignored);
     }
+    game.ChooseClock({180000, 2000});
+    EXPECT_EQ(game.Status().Second, "3+2 at New Game");
+    game.ChooseClock({});
     // Under standard rules the third occurrence draws at once and says so; a step back reopens
     // the game.
     game.NewGame(0);

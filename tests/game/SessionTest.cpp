@@ -235,6 +235,12 @@ TEST(Session, TargetsOfTheSelection) {
     EXPECT_EQ(game.TargetSquares(), squares({"d1", "f1", "e2"}));
     Click(game, "a1");
     EXPECT_EQ(game.TargetSquares(), 0u);
+    // The king in check, of either side.
+    EXPECT_EQ(game.KingsInCheck(), squares({"e1"}));
+    game.StartFrom(FromFen("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1"));
+    EXPECT_EQ(game.KingsInCheck(), 0u);
+    Play(game, "a1a8");
+    EXPECT_EQ(game.KingsInCheck(), squares({"e8"}));
 }
 
 TEST(Session, ImportsReplaceTheGameOnlyWhenReadWholeAndItsMovesAreListed) {
@@ -334,7 +340,10 @@ TEST(Session, EndingASearchPlaysNothingAndOnlyStopFreesBothSides) {
             // The abandoned move's time does not lower the depth.
             for (int tick = 0; tick < 70; ++tick) game.MoveTimerTick();
         };
+        const uint64_t changes = game.Changes();
         EXPECT_EQ(game.ComputerTurn(hooks), result);
+        // What changes the kept game is counted: the step, the new game, the sides let go.
+        EXPECT_EQ(game.Changes() > changes, countAfter != 4 || !plays);
         EXPECT_FALSE(hooks.During);
         EXPECT_EQ(game.History().Count, countAfter);
         EXPECT_TRUE(Shows(game, countAfter - 1));

@@ -657,7 +657,10 @@ bool GameSession::WorthKeeping() const {
 }
 
 bool GameSession::Keep(const std::string& path) const {
-    if (!WorthKeeping()) return std::remove(path.c_str()) == 0 || errno == ENOENT;
+    if (!WorthKeeping()) {
+        errno = 0;
+        return std::remove(path.c_str()) == 0 || errno == ENOENT;
+    }
     KeptSettings about{PlaysWhite, PlaysBlack, LevelItem, Depth, !UnsavedMoves(),
                        File,       PlayRules,  PlayClock, {}};
     for (const Note& note : Notes) about.Readings.push_back({note.ClockMs[0], note.ClockMs[1]});

@@ -509,6 +509,8 @@ TEST(Session, StatusWhileThinkingAndWhileReviewing) {
         EXPECT_EQ(game.Status().Second, std::get<2>(row));
         EXPECT_EQ(game.History().Stored, 5) << "reviewing rewrites nothing";
     }
+    EXPECT_FALSE(game.GoTo(0));
+    EXPECT_FALSE(game.GoTo(game.History().Stored + 1));
     // A move of the player's own from there replaces the rest, and the computer replies.
     EXPECT_EQ(Play(game, "d2d4"), R::Moved);
     EXPECT_EQ(game.ComputerTurn(hooks), T::Played);

@@ -264,6 +264,13 @@ TEST(Session, ImportsReplaceTheGameOnlyWhenReadWholeAndItsMovesAreListed) {
     EXPECT_EQ(game.Moves(),
               (std::vector<ListedMove>{
                   {2, 30, false, "Kd7"}, {4, 31, true, "b8=N+"}, {5, 31, false, "Kd6"}}));
+    // A line played again from the start lists its own moves only, though the position after
+    // the old line's third move would follow from its second by a move (e4).
+    game.NewGame(0);
+    for (const char* move : {"e2e4", "e7e5", "g1f3"}) Play(game, move);
+    ASSERT_TRUE(game.GoTo(1));
+    for (const char* move : {"g1f3", "e7e5"}) Play(game, move);
+    EXPECT_EQ(game.Moves().size(), 2u);
 }
 
 // The window's tests have the computer answer a human's move through the timer.
@@ -589,6 +596,9 @@ TEST(Session, AGameInProgressIsKeptAndResumedWhole) {
     ASSERT_TRUE(game.Save(folder.File("game.bch")));
     ASSERT_TRUE(game.Keep(kept) && again.Resume(kept));
     EXPECT_FALSE(again.UnsavedMoves());
+    // ... and shown at the first position.
+    ASSERT_TRUE(game.GoTo(1) && game.Keep(kept) && again.Resume(kept));
+    EXPECT_EQ(again.History().Count, 1);
 
     // Damaged or foreign kept files are passed over, and the game stays as it was.
     const std::string text = ReadBytes(kept);
@@ -606,6 +616,8 @@ TEST(Session, AGameInProgressIsKeptAndResumedWhole) {
         {"a key missing", header.substr(0, header.find("Depth")) + text.substr(text.find("Saved"))},
         {"a key misspelt",
          header.substr(0, header.find("Level")) + "Levle" + text.substr(text.find("Level") + 5)},
+        {"the file's key misspelt",
+         header.substr(0, header.find("File")) + "Fiel" + text.substr(text.find("File") + 4)},
     };
     for (const auto& [why, bytes] : damaged) {
         SCOPED_TRACE(why);

@@ -618,6 +618,10 @@ TEST(Session, AGameInProgressIsKeptAndResumedWhole) {
          header.substr(0, header.find("Level")) + "Levle" + text.substr(text.find("Level") + 5)},
         {"the file's key misspelt",
          header.substr(0, header.find("File")) + "Fiel" + text.substr(text.find("File") + 4)},
+        {"a reading that is no number", header.substr(0, header.find("Readings")) + "Readings 1 x" +
+                                            text.substr(text.find("\r\nBQ"))},
+        {"the clock's line missing",
+         header.substr(0, header.find("Clock")) + text.substr(text.find("Readings"))},
     };
     for (const auto& [why, bytes] : damaged) {
         SCOPED_TRACE(why);
@@ -735,6 +739,7 @@ TEST(Session, ClocksFlagsAndTheirReadingsInTheHistory) {
     game.SetComputerPlays(White, true);
     WindowStandIn hooks(game);
     hooks.During = [&] {
+        EXPECT_TRUE(game.Thinking());
         for (int tick = 0; tick < 70; ++tick) game.MoveTimerTick();
         now += 700;
     };

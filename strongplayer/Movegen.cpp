@@ -3,9 +3,10 @@
 namespace strong {
 namespace {
 
-void AddPromotions(MoveList& list, int from, int to, Generate kind) {
+// A capture's under-promotions are noisy with it; a plain push's are quiet.
+void AddPromotions(MoveList& list, int from, int to, Generate kind, bool capture) {
     if (kind != Generate::Quiet) list.Add(MakeMove16(from, to, PromotionMove, Queens));
-    if (kind != Generate::Noisy)
+    if (capture ? kind != Generate::Quiet : kind != Generate::Noisy)
         for (int piece : {Knights, Rooks, Bishops}) list.Add(MakeMove16(from, to, PromotionMove, piece));
 }
 
@@ -22,7 +23,7 @@ void PawnMoves(const Position& p, MoveList& list, Generate kind) {
     const Bitboard single = forward(pawns) & empty;
     for (Bitboard b = single & lastRank; b;) {
         const int to = PopLowest(b);
-        AddPromotions(list, to - up, to, kind);
+        AddPromotions(list, to - up, to, kind, false);
     }
     if (kind != Generate::Noisy) {
         for (Bitboard b = single & ~lastRank; b;) {
@@ -39,7 +40,7 @@ void PawnMoves(const Position& p, MoveList& list, Generate kind) {
         for (Bitboard t = PawnAttacks(us, from) & enemies; t;) {
             const int to = PopLowest(t);
             if (Bit(to) & lastRank)
-                AddPromotions(list, from, to, kind);
+                AddPromotions(list, from, to, kind, true);
             else if (kind != Generate::Quiet)
                 list.Add(MakeMove16(from, to));
         }
@@ -140,6 +141,7 @@ bool IsPseudoLegal(const Position& p, Move16 m) {
     if (m == NoMove16) return false;
     const int from = FromOf(m), to = ToOf(m), kind = KindOf(m);
     const int us = p.Side;
+    if (kind != PromotionMove && PromotionOf(m) != Knights) return false; // not an encoding
     if (p.Pending >= 0) return kind == PromotionMove && from == p.Pending && to == p.Pending;
     const int piece = p.Squares[from];
     if (piece == NoPiece || ColourOf(piece) != us) return false;

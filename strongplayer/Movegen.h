@@ -12,8 +12,8 @@ struct MoveList {
     void Add(Move16 m) { Moves[Count++] = m; }
 };
 
-// Noisy: captures (en passant included) and queen promotions. Quiet: every other move,
-// under-promotions and castling included. A position waiting for a promotion choice has
+// Noisy: captures (en passant and every promotion with a capture included) and queen
+// promotions. Quiet: every other move, plain under-promotions and castling included. A position waiting for a promotion choice has
 // only the four choices, all noisy.
 enum class Generate { Noisy, Quiet, All };
 

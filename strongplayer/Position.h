@@ -58,6 +58,11 @@ struct Position {
     int KingSquare(int colour) const { return Lowest(Pieces[colour][Kings]); }
 };
 
+// The type of the piece on a square, NoType when it is empty.
+inline int TypeAt(const Position& p, int square) {
+    return p.Squares[square] == NoPiece ? NoType : TypeOf(p.Squares[square]);
+}
+
 // What Make changes that Unmake cannot recompute.
 struct Undo {
     uint64_t Key, PawnKey;

@@ -171,9 +171,9 @@ class SearchState {
                 keys[i] = TableMoveKey;
             } else if (IsNoisy(Pos, m)) {
                 const int victim =
-                    KindOf(m) == EnPassantMove ? Pawns : TypeOf(Pos.Squares[ToOf(m)]);
+                    KindOf(m) == EnPassantMove ? Pawns : TypeAt(Pos, ToOf(m));
                 const int attacker = TypeOf(Pos.Squares[FromOf(m)]);
-                int key = (victim == NoType ? 0 : SeeValue[victim]) * 8 - attacker;
+                int key = SeeValue[victim] * 8 - attacker;
                 if (KindOf(m) == PromotionMove) key += SeeValue[PromotionOf(m)];
                 keys[i] = key + (SeeAtLeast(Pos, m, 0) ? GoodCaptureKey : BadCaptureKey);
             } else if (m == f.Killers[0] || m == f.Killers[1]) {
@@ -238,7 +238,7 @@ int SearchState::Quiesce(int alpha, int beta, int ply) {
         const Move16 m = PickNext(list, keys, i);
         if (!inCheck) {
             if (keys[i] < GoodCaptureKey && m != tableMove) break; // the rest lose material
-            const int victim = KindOf(m) == EnPassantMove ? Pawns : TypeOf(Pos.Squares[ToOf(m)]);
+            const int victim = KindOf(m) == EnPassantMove ? Pawns : TypeAt(Pos, ToOf(m));
             if (KindOf(m) != PromotionMove && victim != NoType &&
                 standPat + SeeValue[victim] + DeltaMargin <= alpha)
                 continue;
@@ -343,34 +343,38 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
         const bool quiet = !IsNoisy(Pos, m);
         if (quiet && skipQuiets) continue;
         // Pruning of moves that are very unlikely to matter, once a line is safe from mate.
-        if (best > -MateBound && !inCheck) {
-            if (quiet) {
-                const int lmrDepth = std::max(0, depth - LmrTable.Table[std::min(depth, 63)][std::min(legal + 1, 63)]);
-                if (depth <= LateMovePruningDepth &&
-                    quietCount >= (3 + depth * depth) / (2 - improving)) {
-                    skipQuiets = true;
-                    continue;
-                }
-                if (lmrDepth <= FutilityDepth &&
-                    eval + FutilityBase + FutilityPerDepth * lmrDepth <= alpha)
-                    continue;
-                if (lmrDepth <= FutilityDepth && !SeeAtLeast(Pos, m, -SeeQuietMargin * lmrDepth))
-                    continue;
-            } else if (depth <= 6 && keys[i] < GoodCaptureKey &&
-                       !SeeAtLeast(Pos, m, -SeeCaptureMargin * depth)) {
-                continue;
-            }
+        const bool mayPrune = best > -MateBound && !inCheck;
+        const int lmrDepth =
+            std::max(0, depth - LmrTable.Table[std::min(depth, 63)][std::min(legal + 1, 63)]);
+        if (mayPrune && quiet && depth <= LateMovePruningDepth &&
+            quietCount >= (3 + depth * depth) / (2 - improving)) {
+            skipQuiets = true;
+            continue;
         }
+        if (mayPrune && !quiet && depth <= 6 && keys[i] < GoodCaptureKey &&
+            !SeeAtLeast(Pos, m, -SeeCaptureMargin * depth))
+            continue;
         Undo u;
         Make(Pos, m, u);
         if (LeftKingAttacked(Pos)) {
             Unmake(Pos, m, u);
             continue;
         }
+        const bool givesCheck = InCheck(Pos);
+        // A quiet move that gives no check and cannot lift the score to alpha, or that loses
+        // material, is skipped at shallow depth.
+        if (mayPrune && quiet && !givesCheck && lmrDepth <= FutilityDepth) {
+            Unmake(Pos, m, u);
+            if (eval + FutilityBase + FutilityPerDepth * lmrDepth <= alpha ||
+                !SeeAtLeast(Pos, m, -SeeQuietMargin * lmrDepth)) {
+                if (quietCount < 64) quietsTried[quietCount++] = m;
+                continue;
+            }
+            Make(Pos, m, u);
+        }
         ++legal;
         PushKey();
         Stack[ply + 1].FromNull = frame.FromNull + 1;
-        const bool givesCheck = InCheck(Pos);
         const int extension = givesCheck && ply < 2 * RootDepth ? 1 : 0;
         const int newDepth = depth - 1 + extension;
         int score;
@@ -388,9 +392,9 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
                 reduction = std::clamp(reduction, 0, newDepth - 1);
             }
             score = -Negamax(-alpha - 1, -alpha, newDepth - reduction, ply + 1, false, true);
-            if (score > alpha && reduction > 0)
+            if (score > alpha && reduction > 0 && !Aborted)
                 score = -Negamax(-alpha - 1, -alpha, newDepth, ply + 1, false, true);
-            if (score > alpha && score < beta && pvNode)
+            if (score > alpha && score < beta && pvNode && !Aborted)
                 score = -Negamax(-beta, -alpha, newDepth, ply + 1, true, true);
         }
         PopKey();
@@ -517,9 +521,9 @@ SearchResult Searcher::Run(const Position& root, const std::vector<uint64_t>& ea
                     const bool late = depth >= 3 && i >= 4 && !IsNoisy(root, r.Move) && !givesCheck;
                     score = -s.Negamax(-passAlpha - 1, -passAlpha, newDepth - (late ? 1 : 0), 1,
                                        false, true);
-                    if (score > passAlpha && late)
+                    if (score > passAlpha && late && !s.Aborted)
                         score = -s.Negamax(-passAlpha - 1, -passAlpha, newDepth, 1, false, true);
-                    if (score > passAlpha && score < beta)
+                    if (score > passAlpha && score < beta && !s.Aborted)
                         score = -s.Negamax(-beta, -passAlpha, newDepth, 1, true, true);
                 }
                 s.PopKey();

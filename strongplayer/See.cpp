@@ -8,7 +8,7 @@ bool SeeAtLeast(const Position& p, Move16 m, int threshold) {
     const int kind = KindOf(m);
     if (kind == CastlingMove || p.Pending >= 0) return threshold <= 0;
     const int from = FromOf(m), to = ToOf(m);
-    const int victim = kind == EnPassantMove ? Pawns : TypeOf(p.Squares[to]);
+    const int victim = kind == EnPassantMove ? Pawns : TypeAt(p, to);
     int gain = SeeValue[victim] - threshold; // what the mover is ahead by if nothing recaptures
     if (kind == PromotionMove) gain += SeeValue[PromotionOf(m)] - SeeValue[Pawns];
     if (gain < 0) return false;

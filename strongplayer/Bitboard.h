@@ -48,8 +48,17 @@ inline int PopLowest(Bitboard& b) {
     b &= b - 1;
     return s;
 }
+// Without the processor's own instruction (BRISKO_POPCNT off), a branch-free count in place
+// of the library call the compiler would make.
 inline int Count(Bitboard b) {
+#if defined(__POPCNT__)
     return std::popcount(b);
+#else
+    b = b - ((b >> 1) & 0x5555555555555555ULL);
+    b = (b & 0x3333333333333333ULL) + ((b >> 2) & 0x3333333333333333ULL);
+    b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((b * 0x0101010101010101ULL) >> 56);
+#endif
 }
 
 inline constexpr Bitboard FileA = 0x0101010101010101ULL;

@@ -137,6 +137,20 @@ bool IsNoisy(const Position& p, Move16 m) {
            (kind == PromotionMove && (PromotionOf(m) == Queens || FromOf(m) == ToOf(m)));
 }
 
+bool MayGiveCheck(const Position& p, Move16 m) {
+    if (KindOf(m) != PlainMove || p.Pending >= 0) return true;
+    const int from = FromOf(m), to = ToOf(m), us = p.Side;
+    const int king = p.KingSquare(us ^ 1);
+    const Bitboard occupied = (p.Occupied() ^ Bit(from)) | Bit(to);
+    const int type = TypeOf(p.Squares[from]);
+    const Bitboard reach = type == Pawns ? PawnAttacks(us, to) : PieceTargets(type, to, occupied);
+    if (type != Kings && (reach & Bit(king))) return true;
+    // A slider of ours behind the square left.
+    const Bitboard straight = p.Pieces[us][Rooks] | p.Pieces[us][Queens];
+    const Bitboard diagonal = p.Pieces[us][Bishops] | p.Pieces[us][Queens];
+    return (RookAttacks(king, occupied) & straight) || (BishopAttacks(king, occupied) & diagonal);
+}
+
 bool IsPseudoLegal(const Position& p, Move16 m) {
     if (m == NoMove16) return false;
     const int from = FromOf(m), to = ToOf(m), kind = KindOf(m);

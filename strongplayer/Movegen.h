@@ -31,6 +31,10 @@ bool IsPseudoLegal(const Position& p, Move16 m);
 // Tests whether a move captures (en passant included) or promotes.
 bool IsNoisy(const Position& p, Move16 m);
 
+// Tests whether a pseudo-legal move checks the enemy king, directly or by uncovering a
+// slider. Castling, en passant and promotions answer true (the caller tries them).
+bool MayGiveCheck(const Position& p, Move16 m);
+
 // Tests whether the side to move has a legal move.
 bool HasLegalMove(Position& p);
 

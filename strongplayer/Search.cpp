@@ -184,12 +184,29 @@ class SearchState {
         }
     }
 
+    // The move of the highest key from `from` on. The first few are picked one at a time (a
+    // node is often done after them); then the rest is sorted once.
     static Move16 PickNext(MoveList& list, int* keys, int from) {
-        int best = from;
-        for (int i = from + 1; i < list.Count; ++i)
-            if (keys[i] > keys[best]) best = i;
-        std::swap(list.Moves[from], list.Moves[best]);
-        std::swap(keys[from], keys[best]);
+        constexpr int PickedOneByOne = 3;
+        if (from < PickedOneByOne) {
+            int best = from;
+            for (int i = from + 1; i < list.Count; ++i)
+                if (keys[i] > keys[best]) best = i;
+            std::swap(list.Moves[from], list.Moves[best]);
+            std::swap(keys[from], keys[best]);
+        } else if (from == PickedOneByOne) {
+            for (int i = from + 1; i < list.Count; ++i) {
+                const int key = keys[i];
+                const Move16 m = list.Moves[i];
+                int j = i - 1;
+                for (; j >= from && keys[j] < key; --j) {
+                    keys[j + 1] = keys[j];
+                    list.Moves[j + 1] = list.Moves[j];
+                }
+                keys[j + 1] = key;
+                list.Moves[j + 1] = m;
+            }
+        }
         return list.Moves[from];
     }
 
@@ -251,6 +268,7 @@ int SearchState::Quiesce(int alpha, int beta, int ply) {
             continue;
         }
         ++legal;
+        Table->Prefetch(Pos.Key);
         const int score = -Quiesce(-beta, -alpha, ply + 1);
         Unmake(Pos, m, u);
         if (Aborted) return 0;
@@ -327,51 +345,72 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
     // Without a table move, a deep node is searched one ply shallower: it was not expected.
     if (depth >= 4 && tableMove == NoMove16) --depth;
 
+    // The table's move is tried before any other move is generated: it often ends the node.
     MoveList list;
-    GenerateMoves(Pos, list, Generate::All);
     int keys[256];
-    ScoreMoves(list, keys, tableMove, ply);
+    int next = -1; // -1: the table's move is next; then the index into the generated list
+    const auto nextMove = [&](int& key) -> Move16 {
+        if (next < 0) {
+            next = 0;
+            if (tableMove != NoMove16) {
+                key = TableMoveKey;
+                return tableMove;
+            }
+        }
+        if (list.Count == 0 && next == 0) {
+            GenerateMoves(Pos, list, Generate::All);
+            ScoreMoves(list, keys, tableMove, ply);
+        }
+        while (next < list.Count) {
+            const Move16 m = PickNext(list, keys, next);
+            key = keys[next++];
+            if (m != tableMove) return m;
+        }
+        return NoMove16;
+    };
 
     const int alphaAtStart = alpha;
     int best = -InfiniteScore;
     Move16 bestMove = NoMove16;
     Move16 quietsTried[64];
     int quietCount = 0, legal = 0;
-    bool skipQuiets = false;
-    for (int i = 0; i < list.Count; ++i) {
-        const Move16 m = PickNext(list, keys, i);
+    bool pruned = false; // some move was left out unsearched
+    int key = 0;
+    for (Move16 m = nextMove(key); m != NoMove16; m = nextMove(key)) {
         const bool quiet = !IsNoisy(Pos, m);
-        if (quiet && skipQuiets) continue;
         // Pruning of moves that are very unlikely to matter, once a line is safe from mate.
         const bool mayPrune = best > -MateBound && !inCheck;
         const int lmrDepth =
             std::max(0, depth - LmrTable.Table[std::min(depth, 63)][std::min(legal + 1, 63)]);
+        // Enough quiet moves tried at a shallow depth: the rest (quiet moves and captures that
+        // lose material, which come last) are left out.
         if (mayPrune && quiet && depth <= LateMovePruningDepth &&
             quietCount >= (3 + depth * depth) / (2 - improving)) {
-            skipQuiets = true;
+            pruned = true;
+            break;
+        }
+        if (mayPrune && !quiet && depth <= 6 && key < GoodCaptureKey &&
+            !SeeAtLeast(Pos, m, -SeeCaptureMargin * depth)) {
+            pruned = true;
             continue;
         }
-        if (mayPrune && !quiet && depth <= 6 && keys[i] < GoodCaptureKey &&
-            !SeeAtLeast(Pos, m, -SeeCaptureMargin * depth))
+        // A quiet move that gives no check and cannot lift the score to alpha, or that loses
+        // material, is left out at shallow depth.
+        if (mayPrune && quiet && lmrDepth <= FutilityDepth && !MayGiveCheck(Pos, m) &&
+            (eval + FutilityBase + FutilityPerDepth * lmrDepth <= alpha ||
+             !SeeAtLeast(Pos, m, -SeeQuietMargin * lmrDepth))) {
+            if (quietCount < 64) quietsTried[quietCount++] = m;
+            pruned = true;
             continue;
+        }
         Undo u;
         Make(Pos, m, u);
         if (LeftKingAttacked(Pos)) {
             Unmake(Pos, m, u);
             continue;
         }
+        Table->Prefetch(Pos.Key);
         const bool givesCheck = InCheck(Pos);
-        // A quiet move that gives no check and cannot lift the score to alpha, or that loses
-        // material, is skipped at shallow depth.
-        if (mayPrune && quiet && !givesCheck && lmrDepth <= FutilityDepth) {
-            Unmake(Pos, m, u);
-            if (eval + FutilityBase + FutilityPerDepth * lmrDepth <= alpha ||
-                !SeeAtLeast(Pos, m, -SeeQuietMargin * lmrDepth)) {
-                if (quietCount < 64) quietsTried[quietCount++] = m;
-                continue;
-            }
-            Make(Pos, m, u);
-        }
         ++legal;
         PushKey();
         Stack[ply + 1].FromNull = frame.FromNull + 1;
@@ -386,7 +425,7 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
                 reduction = LmrTable.Table[std::min(depth, 63)][std::min(legal, 63)];
                 reduction -= pvNode;
                 reduction += !improving;
-                if (keys[i] >= KillerKey - 1) reduction -= 1;
+                if (key >= KillerKey - 1 && key < GoodCaptureKey) reduction -= 1;
                 reduction -= History[Pos.Side ^ 1][FromOf(m)][ToOf(m)] / 6000;
                 if (givesCheck) reduction -= 1;
                 reduction = std::clamp(reduction, 0, newDepth - 1);
@@ -414,7 +453,8 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
             }
         }
     }
-    if (legal == 0) return inCheck ? -(MateScore - ply) : 0;
+    // Every move left out: none could reach alpha (and none was shown to be legal).
+    if (legal == 0) return pruned ? alpha : inCheck ? -(MateScore - ply) : 0;
     const Bound bound = best >= beta ? LowerBound : alpha > alphaAtStart ? ExactBound : UpperBound;
     Table->Store(Pos.Key, bestMove, StoredScore(best, ply), inCheck ? 0 : eval, depth, bound);
     return best;

@@ -1,17 +1,41 @@
 #include "strongplayer/Table.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace strong {
+
+namespace {
+constexpr size_t HugePage = size_t{2} << 20;
+}
+
+TranspositionTable::~TranspositionTable() {
+    std::free(buckets);
+}
 
 void TranspositionTable::Resize(size_t megabytes) {
     const size_t bytes = (megabytes < 1 ? 1 : megabytes) << 20;
-    size_t count = 1;
-    while (count * 2 * sizeof(Bucket) <= bytes) count *= 2;
-    buckets.assign(count, Bucket{});
-    age = 0;
+    size_t wanted = 1;
+    while (wanted * 2 * sizeof(Bucket) <= bytes) wanted *= 2;
+    std::free(buckets);
+    const size_t size = wanted * sizeof(Bucket);
+    const size_t alignment = size >= HugePage ? HugePage : alignof(Bucket);
+    buckets = static_cast<Bucket*>(std::aligned_alloc(alignment, size));
+    if (!buckets) throw std::bad_alloc();
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (alignment == HugePage) madvise(buckets, size, MADV_HUGEPAGE);
+#endif
+    count = wanted;
+    Clear();
 }
 
 void TranspositionTable::Clear() {
-    buckets.assign(buckets.size(), Bucket{});
+    std::memset(static_cast<void*>(buckets), 0, count * sizeof(Bucket));
     age = 0;
 }
 
@@ -56,7 +80,7 @@ void TranspositionTable::Store(uint64_t key, Move16 move, int score, int eval, i
 }
 
 int TranspositionTable::Hashfull() const {
-    const size_t sample = buckets.size() < 250 ? buckets.size() : 250;
+    const size_t sample = count < 250 ? count : 250;
     int used = 0;
     for (size_t i = 0; i < sample; ++i)
         for (const TableEntry& e : buckets[i].Entries)

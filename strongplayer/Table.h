@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "strongplayer/Position.h"
 
@@ -25,6 +24,9 @@ struct TableEntry {
 class TranspositionTable {
   public:
     explicit TranspositionTable(size_t megabytes = 16) { Resize(megabytes); }
+    ~TranspositionTable();
+    TranspositionTable(const TranspositionTable&) = delete;
+    TranspositionTable& operator=(const TranspositionTable&) = delete;
 
     // Sets the size (at least 1 MB; rounded down to a power of two buckets) and clears it.
     void Resize(size_t megabytes);
@@ -32,22 +34,27 @@ class TranspositionTable {
     // A new search: older entries are replaced first.
     void NewSearch() { age = static_cast<uint8_t>((age + 4) & 0xFC); }
 
+    // Starts loading the bucket of `key`, which a search will probe soon.
+    void Prefetch(uint64_t key) const { __builtin_prefetch(&BucketOf(key)); }
     // The entry of `key`, or nullptr.
     const TableEntry* Probe(uint64_t key) const;
     void Store(uint64_t key, Move16 move, int score, int eval, int depth, Bound bound);
 
     // Permille of a sample of entries written by the current search.
     int Hashfull() const;
-    size_t Megabytes() const { return buckets.size() * sizeof(Bucket) >> 20; }
+    size_t Megabytes() const { return count * sizeof(Bucket) >> 20; }
 
   private:
     struct alignas(64) Bucket {
         TableEntry Entries[4];
     };
-    std::vector<Bucket> buckets;
+    // Allocated on 2 MB boundaries and offered to the system as huge pages: the table is read
+    // at random, and small pages cost a translation miss on nearly every probe.
+    Bucket* buckets = nullptr;
+    size_t count = 0;
     uint8_t age = 0;
-    Bucket& BucketOf(uint64_t key) { return buckets[key & (buckets.size() - 1)]; }
-    const Bucket& BucketOf(uint64_t key) const { return buckets[key & (buckets.size() - 1)]; }
+    Bucket& BucketOf(uint64_t key) { return buckets[key & (count - 1)]; }
+    const Bucket& BucketOf(uint64_t key) const { return buckets[key & (count - 1)]; }
 };
 
 } // namespace strong

@@ -39,6 +39,19 @@ constexpr int Tempo = 12;
 // King safety: attack units per piece reaching the king's zone, turned into a middlegame
 // penalty that grows with the square of the units; a shield of pawns in front of the king.
 constexpr int AttackUnits[6] = {0, 2, 2, 3, 5, 0};
+
+// Threats: pieces attacked by lesser pieces, and pieces attacked and not defended.
+constexpr int ThreatByPawnMg = 55, ThreatByPawnEg = 35;
+constexpr int ThreatByMinorMg = 35, ThreatByMinorEg = 25; // on rooks and queens
+constexpr int ThreatByRookMg = 35, ThreatByRookEg = 25;   // on queens
+constexpr int HangingMg = 25, HangingEg = 15;
+
+// The squares each side attacks, by kind of attacker, gathered on the way through the pieces.
+struct AttackMap {
+    Bitboard All[2] = {0, 0};
+    Bitboard Minor[2] = {0, 0};
+    Bitboard Rook[2] = {0, 0};
+};
 constexpr int ShieldNear = 14, ShieldFar = 7, ShieldMissing = 12;
 
 int RelativeRank(int colour, int square) {
@@ -110,7 +123,7 @@ void PassedPawnExtras(const Position& p, Bitboard passed, int c, Score& s) {
     }
 }
 
-void Pieces(const Position& p, int c, Score& s) {
+void Pieces(const Position& p, int c, Score& s, AttackMap& map) {
     const int sign = c == WhiteSide ? 1 : -1;
     const int them = c ^ 1;
     const Bitboard occupied = p.Occupied();
@@ -137,6 +150,9 @@ void Pieces(const Position& p, int c, Score& s) {
                 reach = QueenAttacks(sq, occupied);
                 break;
             }
+            map.All[c] |= reach;
+            if (type == Knights || type == Bishops) map.Minor[c] |= reach;
+            if (type == Rooks) map.Rook[c] |= reach;
             const int moves = Count(reach & safe) - MobilityBase[type];
             s.Add(moves * MobilityMg[type], moves * MobilityEg[type], sign);
             if (reach & kingZone) {
@@ -152,6 +168,24 @@ void Pieces(const Position& p, int c, Score& s) {
         }
     if (Count(p.Pieces[c][Bishops]) >= 2) s.Add(BishopPairMg, BishopPairEg, sign);
     if (attackers >= 2 && p.Pieces[c][Queens]) s.Add(std::min(units * units, 500), 0, sign);
+}
+
+void Threats(const Position& p, int c, const AttackMap& map, Score& s) {
+    const int sign = c == WhiteSide ? 1 : -1;
+    const int them = c ^ 1;
+    const Bitboard* enemy = p.Pieces[them];
+    const Bitboard pieces = enemy[Knights] | enemy[Bishops] | enemy[Rooks] | enemy[Queens];
+    const int byPawn = Count(PawnAttacksOf(p.Pieces[c][Pawns], c) & pieces);
+    s.Add(byPawn * ThreatByPawnMg, byPawn * ThreatByPawnEg, sign);
+    const int byMinor = Count(map.Minor[c] & (enemy[Rooks] | enemy[Queens]));
+    s.Add(byMinor * ThreatByMinorMg, byMinor * ThreatByMinorEg, sign);
+    const int byRook = Count(map.Rook[c] & enemy[Queens]);
+    s.Add(byRook * ThreatByRookMg, byRook * ThreatByRookEg, sign);
+    const Bitboard defended = map.All[them] | PawnAttacksOf(enemy[Pawns], them) |
+                              KingAttacks(p.KingSquare(them));
+    const Bitboard ours = map.All[c] | KingAttacks(p.KingSquare(c));
+    const int hanging = Count(ours & pieces & ~defended);
+    s.Add(hanging * HangingMg, hanging * HangingEg, sign);
 }
 
 // Pawns in front of a king still on its first two ranks.
@@ -206,11 +240,14 @@ int Evaluate(const Position& p, PawnCache& cache) {
     const PawnCache::Entry& pawns = PawnStructure(p, cache);
     s.Mg += pawns.Mg;
     s.Eg += pawns.Eg;
+    AttackMap map;
     for (int c = 0; c < 2; ++c) {
         PassedPawnExtras(p, pawns.Passed[c], c, s);
-        Pieces(p, c, s);
+        Pieces(p, c, s, map);
         KingShield(p, c, s);
     }
+    Threats(p, WhiteSide, map, s);
+    Threats(p, BlackSide, map, s);
     const int phase = std::min(p.Phase, FullPhase);
     const int eg = s.Eg * WinnableScale(p, s.Eg > 0 ? WhiteSide : BlackSide) / 16;
     const int score = (s.Mg * phase + eg * (FullPhase - phase)) / FullPhase;

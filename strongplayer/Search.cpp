@@ -60,6 +60,8 @@ class SearchState {
         Move16 Killers[2] = {NoMove16, NoMove16};
         int Eval = 0;
         int FromNull = 0; // plies since the last null move (or the root)
+        int MovedPiece = NoPiece; // the move that led to the next ply: its piece and square
+        int MovedTo = 0;
         Move16 Pv[MaxPly + 1];
         int PvLength = 0;
     };
@@ -69,6 +71,7 @@ class SearchState {
     size_t RootIndex = 0;
     Frame Stack[MaxPly + 2];
     int History[2][64][64];
+    Move16 Counter[13][64]; // the quiet move that refuted a move, by its piece and square
     PawnCache PawnTable;
     TranspositionTable* Table = nullptr;
 
@@ -82,6 +85,7 @@ class SearchState {
 
     void ClearHistory() {
         std::memset(History, 0, sizeof History);
+        std::memset(Counter, 0, sizeof Counter);
         for (Frame& f : Stack) f = Frame{};
         PawnTable.Clear();
     }
@@ -156,6 +160,7 @@ class SearchState {
             h += delta - h * std::abs(delta) / HistoryMax;
         };
         adjust(best, bonus);
+        if (ply > 0) Counter[Stack[ply - 1].MovedPiece][Stack[ply - 1].MovedTo] = best;
         for (int i = 0; i < triedCount; ++i)
             if (tried[i] != best) adjust(tried[i], -bonus);
     }
@@ -165,6 +170,7 @@ class SearchState {
     // last the captures that lose material.
     void ScoreMoves(const MoveList& list, int* keys, Move16 tableMove, int ply) {
         const Frame& f = Stack[ply];
+        const Move16 counter = ply > 0 ? Counter[Stack[ply - 1].MovedPiece][Stack[ply - 1].MovedTo] : NoMove16;
         for (int i = 0; i < list.Count; ++i) {
             const Move16 m = list.Moves[i];
             if (m == tableMove) {
@@ -178,6 +184,8 @@ class SearchState {
                 keys[i] = key + (SeeAtLeast(Pos, m, 0) ? GoodCaptureKey : BadCaptureKey);
             } else if (m == f.Killers[0] || m == f.Killers[1]) {
                 keys[i] = KillerKey - (m == f.Killers[1]);
+            } else if (m == counter) {
+                keys[i] = KillerKey - 2;
             } else {
                 keys[i] = History[Pos.Side][FromOf(m)][ToOf(m)];
             }
@@ -331,6 +339,8 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
         if (allowNull && depth >= NullMoveMinDepth && eval >= beta && HasPieces(Pos.Side) &&
             beta > -MateBound) {
             const int reduction = 3 + depth / 4 + std::min(3, (eval - beta) / 200);
+            frame.MovedPiece = NoPiece;
+            frame.MovedTo = 0;
             Undo u;
             MakeNull(Pos, u);
             PushKey();
@@ -403,6 +413,8 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
             pruned = true;
             continue;
         }
+        frame.MovedPiece = Pos.Squares[FromOf(m)];
+        frame.MovedTo = ToOf(m);
         Undo u;
         Make(Pos, m, u);
         if (LeftKingAttacked(Pos)) {
@@ -425,7 +437,7 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
                 reduction = LmrTable.Table[std::min(depth, 63)][std::min(legal, 63)];
                 reduction -= pvNode;
                 reduction += !improving;
-                if (key >= KillerKey - 1 && key < GoodCaptureKey) reduction -= 1;
+                if (key >= KillerKey - 2 && key < GoodCaptureKey) reduction -= 1;
                 reduction -= History[Pos.Side ^ 1][FromOf(m)][ToOf(m)] / 6000;
                 if (givesCheck) reduction -= 1;
                 reduction = std::clamp(reduction, 0, newDepth - 1);
@@ -546,6 +558,8 @@ SearchResult Searcher::Run(const Position& root, const std::vector<uint64_t>& ea
             int passAlpha = alpha;
             for (size_t i = 0; i < moves.size(); ++i) {
                 RootMove& r = moves[i];
+                s.Stack[0].MovedPiece = s.Pos.Squares[FromOf(r.Move)];
+                s.Stack[0].MovedTo = ToOf(r.Move);
                 Undo u;
                 Make(s.Pos, r.Move, u);
                 s.PushKey();

@@ -51,7 +51,7 @@ TEST(StrongSearch, FindsMatesAtTheirDistance) {
     for (const MateRow& row : MateRows) {
         player.NewGame();
         ThinkLimits limits;
-        limits.Depth = 2 * row.MateIn + 8;
+        limits.Depth = 2 * row.MateIn + 10;
         const ThinkResult r = player.Think(BoardOf(row.Fen), std::vector<uint64_t>{}, limits, {});
         EXPECT_EQ(Text(r.Move), row.Move) << row.Fen;
         EXPECT_EQ(r.MateIn, row.MateIn) << row.Fen;

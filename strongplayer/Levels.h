@@ -18,11 +18,11 @@ struct StrongLevel {
 inline constexpr int StrongLevelCount = 6;
 // From just above the specified player's strongest level up to no limit at all.
 inline constexpr StrongLevel StrongLevels[StrongLevelCount] = {
-    {"Sly", 1500, 4, 1500, 25, 120},
-    {"Cunning", 1700, 6, 4000, 15, 80},
-    {"Fierce", 1900, 0, 12000, 8, 50},
-    {"Wicked", 2100, 0, 40000, 0, 0},
-    {"Ruthless", 2300, 0, 150000, 0, 0},
+    {"Sly", 1500, 0, 2000, 10, 60},
+    {"Cunning", 1700, 0, 6000, 5, 40},
+    {"Fierce", 1900, 0, 20000, 0, 0},
+    {"Wicked", 2100, 0, 60000, 0, 0},
+    {"Ruthless", 2300, 0, 200000, 0, 0},
     {"Fiendish", 2500, 0, 0, 0, 0},
 };
 

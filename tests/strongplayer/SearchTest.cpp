@@ -87,7 +87,7 @@ TEST(StrongSearch, RepeatingAPositionOfTheGameScoresADraw) {
         searcher.Run(root, PositionKeys(earlier), {}, limits, {}, every);
     searcher.Clear();
     const SearchResult without = searcher.Run(root, {}, {}, limits, {}, every);
-    const auto scoreOf = [back](const SearchResult& r) {
+    const auto scoreOf = [&](const SearchResult& r) {
         for (const RootMoveScore& s : r.RootScores)
             if (s.Move == back) return s.Score;
         return -1;

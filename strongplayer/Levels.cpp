@@ -5,7 +5,7 @@
 namespace strong {
 
 int MinimumElo() {
-    return StrongLevels[0].Elo;
+    return LowestElo;
 }
 
 int MaximumElo() {
@@ -13,7 +13,16 @@ int MaximumElo() {
 }
 
 StrongLevel LevelForElo(int elo) {
-    if (elo <= MinimumElo()) return StrongLevels[0];
+    const StrongLevel& lowest = StrongLevels[0];
+    if (elo <= lowest.Elo) {
+        StrongLevel level = lowest;
+        level.Name = "";
+        level.Elo = elo < LowestElo ? LowestElo : elo;
+        level.Nodes = static_cast<uint64_t>(std::llround(
+            static_cast<double>(lowest.Nodes) *
+            std::exp2(static_cast<double>(level.Elo - lowest.Elo) / EloPerDoubling)));
+        return level;
+    }
     if (elo >= MaximumElo()) return StrongLevels[StrongLevelCount - 1];
     int k = 1;
     while (StrongLevels[k].Elo < elo) ++k;
@@ -27,12 +36,9 @@ StrongLevel LevelForElo(int elo) {
     level.Elo = elo;
     // A depth limit holds only between two levels that both have one.
     level.Depth = lo.Depth == 0 || hi.Depth == 0 ? 0 : mix(lo.Depth, hi.Depth);
-    // Towards the unlimited top level, nodes grow sixteenfold.
-    if (hi.Nodes == 0)
-        level.Nodes = static_cast<uint64_t>(std::llround(static_cast<double>(lo.Nodes) * std::pow(16.0, t)));
-    else
-        level.Nodes = static_cast<uint64_t>(std::llround(
-            std::exp(std::log(static_cast<double>(lo.Nodes)) * (1 - t) + std::log(static_cast<double>(hi.Nodes)) * t)));
+    const double high = hi.Nodes == 0 ? 16.0 * static_cast<double>(lo.Nodes) : static_cast<double>(hi.Nodes);
+    level.Nodes = static_cast<uint64_t>(
+        std::llround(std::exp(std::log(static_cast<double>(lo.Nodes)) * (1 - t) + std::log(high) * t)));
     level.WorseMovePercent = mix(lo.WorseMovePercent, hi.WorseMovePercent);
     level.MaxLossCp = mix(lo.MaxLossCp, hi.MaxLossCp);
     return level;

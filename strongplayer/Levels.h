@@ -1,5 +1,6 @@
-// The strong player's levels: how each is held back (depth, nodes, and a measured chance of
-// answering a worse move among those losing little), and the settings for a target Elo.
+// The strong player's levels: how each is held back (depth, nodes, and where needed a
+// measured chance of answering a worse move among those losing little), and the settings for
+// a target Elo.
 #pragma once
 
 #include <cstdint>
@@ -8,30 +9,37 @@ namespace strong {
 
 struct StrongLevel {
     const char* Name;
-    int Elo;            // measured against a reference engine (see the README)
-    int Depth;          // deepest iteration, 0 for no limit
-    uint64_t Nodes;     // nodes a move, 0 for no limit
+    int Elo;              // measured against a reference engine (see the README)
+    int Depth;            // deepest iteration, 0 for no limit
+    uint64_t Nodes;       // nodes a move, 0 for no limit
     int WorseMovePercent; // chance of answering another move than the best ...
     int MaxLossCp;        // ... among those scored at most this much below it
 };
 
-inline constexpr int StrongLevelCount = 6;
-// From just above the specified player's strongest level up to no limit at all.
+inline constexpr int StrongLevelCount = 5;
+// From just above the specified player's strongest level up to no limit at all. Each doubling
+// of the nodes is worth about EloPerDoubling here; the top level's figure is at a blitz clock
+// (10 s + 0.1 s a move) and grows with the time it is given.
 inline constexpr StrongLevel StrongLevels[StrongLevelCount] = {
-    {"Sly", 1500, 0, 2000, 10, 60},
-    {"Cunning", 1700, 0, 6000, 5, 40},
-    {"Fierce", 1900, 0, 20000, 0, 0},
-    {"Wicked", 2100, 0, 60000, 0, 0},
-    {"Ruthless", 2300, 0, 200000, 0, 0},
-    {"Fiendish", 2500, 0, 0, 0, 0},
+    {"Sly", 1500, 0, 2500, 0, 0},
+    {"Cunning", 1700, 0, 5000, 0, 0},
+    {"Fierce", 1900, 0, 12000, 0, 0},
+    {"Wicked", 2100, 0, 30000, 0, 0},
+    {"Fiendish", 2250, 0, 0, 0, 0},
 };
+inline constexpr int EloPerDoubling = 185;
 
-// The lowest and highest Elo the levels reach.
+// The Elo range a target may take (UCI_Elo): below the lowest level the nodes halve every
+// EloPerDoubling, down to this floor.
+inline constexpr int LowestElo = 1350;
+
+// The lowest and highest Elo a target may take.
 int MinimumElo();
 int MaximumElo();
 
 // The settings for a target Elo: between two levels, nodes grow geometrically and the other
-// limits move in proportion; below the lowest level its own settings, above the highest none.
+// limits move in proportion (towards the unlimited top level, nodes grow sixteenfold); below
+// the lowest level fewer nodes by EloPerDoubling; from the highest level up, no limit.
 StrongLevel LevelForElo(int elo);
 
 } // namespace strong

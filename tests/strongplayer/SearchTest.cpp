@@ -281,21 +281,54 @@ TEST(StrongSearch, TableKeepsDeepEntriesAndCountsItsUse) {
 }
 
 TEST(StrongSearch, LevelsRiseWithElo) {
-    EXPECT_EQ(LevelForElo(0).Nodes, StrongLevels[0].Nodes);
+    EXPECT_EQ(LevelForElo(0).Elo, MinimumElo());
+    EXPECT_EQ(LevelForElo(MinimumElo()).Nodes, LevelForElo(0).Nodes);
+    // Below the lowest level, 100 Elo less is about 0.69 of its nodes.
+    const double ratio = static_cast<double>(LevelForElo(StrongLevels[0].Elo - 100).Nodes) /
+                         static_cast<double>(StrongLevels[0].Nodes);
+    EXPECT_GT(ratio, 0.6);
+    EXPECT_LT(ratio, 0.75);
     EXPECT_EQ(LevelForElo(5000).Nodes, 0u);
     uint64_t nodes = 0;
-    int worse = 100;
     for (int elo = MinimumElo(); elo < MaximumElo(); elo += 25) {
         const StrongLevel level = LevelForElo(elo);
-        EXPECT_GE(level.Nodes, nodes) << elo;
-        EXPECT_LE(level.WorseMovePercent, worse) << elo;
+        EXPECT_GT(level.Nodes, nodes) << elo;
+        EXPECT_EQ(level.Elo, elo);
         nodes = level.Nodes;
-        worse = level.WorseMovePercent;
     }
+    // Just below the unlimited top, nearly sixteen times the nodes of the level under it.
+    EXPECT_GT(LevelForElo(MaximumElo() - 1).Nodes, 15 * StrongLevels[StrongLevelCount - 2].Nodes);
     for (int k = 1; k < StrongLevelCount; ++k) {
         EXPECT_GE(StrongLevels[k].Elo - StrongLevels[k - 1].Elo, 150);
         EXPECT_LE(StrongLevels[k].Elo - StrongLevels[k - 1].Elo, 250);
         EXPECT_EQ(LevelForElo(StrongLevels[k].Elo).Nodes, StrongLevels[k].Nodes);
+    }
+}
+
+TEST(StrongSearch, ALevelsWorseMoveLosesLittle) {
+    // After 1. e4 e5 2. Nf3 Nc6 3. Bb5 a6: every answer but the best is taken, none losing more
+    // than the level allows, and the same seed draws the same move.
+    const Board board = BoardOf("r1bqkbnr/1ppp1ppp/p1n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 0 4");
+    StrongPlayer player(4);
+    ThinkLimits limits;
+    limits.Depth = 5;
+    const ThinkResult best = player.Think(board, std::vector<uint64_t>{}, limits, {});
+    EXPECT_FALSE(best.Worse);
+    player.SetLevel(StrongLevel{"test", 0, 0, 0, 100, 40});
+    std::string first;
+    for (uint64_t seed : {1u, 1u, 2u}) {
+        player.NewGame();
+        player.SetSeed(seed);
+        const ThinkResult r = player.Think(board, std::vector<uint64_t>{}, limits, {});
+        EXPECT_TRUE(r.Worse);
+        EXPECT_NE(Text(r.Move), Text(best.Move));
+        EXPECT_GE(r.ScoreCp, best.ScoreCp - 40);
+        if (seed != 1) continue;
+        if (first.empty()) {
+            first = Text(r.Move);
+        } else {
+            EXPECT_EQ(Text(r.Move), first);
+        }
     }
 }
 

@@ -283,11 +283,11 @@ TEST(StrongSearch, TableKeepsDeepEntriesAndCountsItsUse) {
 TEST(StrongSearch, LevelsRiseWithElo) {
     EXPECT_EQ(LevelForElo(0).Elo, MinimumElo());
     EXPECT_EQ(LevelForElo(MinimumElo()).Nodes, LevelForElo(0).Nodes);
-    // Below the lowest level, 100 Elo less is about 0.69 of its nodes.
-    const double ratio = static_cast<double>(LevelForElo(StrongLevels[0].Elo - 100).Nodes) /
-                         static_cast<double>(StrongLevels[0].Nodes);
-    EXPECT_GT(ratio, 0.6);
-    EXPECT_LT(ratio, 0.75);
+    // Below the lowest level, EloPerDoubling less is half its nodes.
+    const double ratio =
+        static_cast<double>(LevelForElo(StrongLevels[0].Elo - EloPerDoubling).Nodes) /
+        static_cast<double>(StrongLevels[0].Nodes);
+    EXPECT_NEAR(ratio, 0.5, 0.01);
     EXPECT_EQ(LevelForElo(5000).Nodes, 0u);
     uint64_t nodes = 0;
     for (int elo = MinimumElo(); elo < MaximumElo(); elo += 25) {

@@ -89,7 +89,7 @@ std::vector<MoveKey> StrongMoves(const Board& board) {
 TEST(StrongMovegen, AgreesWithTheRulesEngineOnRandomGames) {
     std::mt19937 random(20);
     int positions = 0, promotions = 0, enPassant = 0, castles = 0;
-    for (int game = 0; game < 200; ++game) {
+    for (int game = 0; game < 120; ++game) {
         Board board{};
         SetUpBoard(board);
         Position mine;

@@ -44,6 +44,31 @@ TEST(StrongMovegen, PerftMatchesThePublishedTables) {
             EXPECT_EQ(Perft(p, static_cast<int>(d + 1)), row.Counts[d])
                 << row.Fen << " depth " << d + 1;
         EXPECT_TRUE(Consistent(p)) << row.Fen;
+        EXPECT_EQ(Perft(p, 0), 1u) << row.Fen;
+    }
+}
+
+TEST(StrongMovegen, LegalMovesExistUnlessMateOrStalemate) {
+    const struct {
+        const char* Fen;
+        bool Any;
+    } rows[] = {
+        {"R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1", false}, // mated on the back rank
+        {"k7/8/8/8/8/6q1/8/7K w - - 0 1", false},        // stalemated, king moves all attacked
+        {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", false},       // stalemated in the corner
+        {"6k1/5ppp/8/8/8/8/5PPP/R5K1 b - - 0 1", true},
+        {"k7/8/8/8/8/6q1/8/6RK w - - 0 1", true}, // only the rook can move
+    };
+    for (const auto& row : rows) {
+        Position p;
+        ASSERT_TRUE(FromFen(row.Fen, p));
+        const uint64_t key = p.Key;
+        EXPECT_EQ(HasLegalMove(p), row.Any) << row.Fen;
+        MoveList legal;
+        GenerateLegal(p, legal);
+        EXPECT_EQ(legal.Count > 0, row.Any) << row.Fen;
+        EXPECT_EQ(p.Key, key);
+        EXPECT_TRUE(Consistent(p));
     }
 }
 

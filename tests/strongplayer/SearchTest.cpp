@@ -164,6 +164,24 @@ TEST(StrongSearch, StopsWhenTheEventsRaiseTheFlagAndStillAnswers) {
     EXPECT_EQ(early.Depth, 1);
 }
 
+// The clock is read every 1024 nodes: a hard limit of 0 ends the thinking there, a soft one
+// after the first depth.
+TEST(StrongSearch, TimeLimitsOfZeroEndTheThinkingAtOnce) {
+    const Board board = BoardOf("r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2NP1N2/PPP2PPP/R1BQ1RK1 w - - 0 7");
+    for (const bool hard : {true, false}) {
+        StrongPlayer player(4);
+        ThinkLimits limits;
+        (hard ? limits.HardMs : limits.SoftMs) = 0;
+        const ThinkResult r = player.Think(board, std::vector<uint64_t>{}, limits, {});
+        if (hard) {
+            EXPECT_LE(r.Nodes, 1024u);
+        } else {
+            EXPECT_EQ(r.Depth, 1);
+        }
+        EXPECT_NE(r.Move.Squares.X1, NoMove);
+    }
+}
+
 TEST(StrongSearch, ANodeLimitGivesTheSameSearchEveryTime) {
     const Board board = BoardOf("r1bqk1nr/pppp1ppp/2n5/2b1p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
     ThinkLimits limits;

@@ -110,10 +110,11 @@ struct Built {
     Built() {
         for (int s = 0; s < 64; ++s) {
             const int f = FileOf(s), r = RankOf(s);
-            constexpr int knight[8][2] = {{1, 2}, {2, 1}, {2, -1}, {1, -2},
+            constexpr int knight[8][2] = {{1, 2},   {2, 1},   {2, -1}, {1, -2},
                                           {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
             for (const auto& k : knight)
-                if (Inside(f + k[0], r + k[1])) Tables.Knight[s] |= Bit(SquareAt(f + k[0], r + k[1]));
+                if (Inside(f + k[0], r + k[1]))
+                    Tables.Knight[s] |= Bit(SquareAt(f + k[0], r + k[1]));
             for (int df = -1; df <= 1; ++df)
                 for (int dr = -1; dr <= 1; ++dr)
                     if ((df || dr) && Inside(f + df, r + dr))
@@ -130,7 +131,8 @@ struct Built {
                     const Bitboard fromA = RayAttacks(a, 0, dirs);
                     if (!(fromA & Bit(b))) continue;
                     Tables.Line[a][b] = (fromA & RayAttacks(b, 0, dirs)) | Bit(a) | Bit(b);
-                    Tables.Between[a][b] = RayAttacks(a, Bit(b), dirs) & RayAttacks(b, Bit(a), dirs);
+                    Tables.Between[a][b] =
+                        RayAttacks(a, Bit(b), dirs) & RayAttacks(b, Bit(a), dirs);
                 }
             }
     }

@@ -83,8 +83,8 @@ Move16 FromChessMove(Position& p, const ChessMove& move) {
             if (move.Squares == game.Squares) return m;
             continue;
         }
-        const int wanted = KindOf(m) == PromotionMove && move.Promotion == 0 ? ::Queen
-                                                                                : move.Promotion;
+        const int wanted =
+            KindOf(m) == PromotionMove && move.Promotion == 0 ? ::Queen : move.Promotion;
         if (move.Squares == game.Squares && wanted == game.Promotion) return m;
     }
     return NoMove16;

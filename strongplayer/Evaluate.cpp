@@ -181,8 +181,8 @@ void Threats(const Position& p, int c, const AttackMap& map, Score& s) {
     s.Add(byMinor * ThreatByMinorMg, byMinor * ThreatByMinorEg, sign);
     const int byRook = Count(map.Rook[c] & enemy[Queens]);
     s.Add(byRook * ThreatByRookMg, byRook * ThreatByRookEg, sign);
-    const Bitboard defended = map.All[them] | PawnAttacksOf(enemy[Pawns], them) |
-                              KingAttacks(p.KingSquare(them));
+    const Bitboard defended =
+        map.All[them] | PawnAttacksOf(enemy[Pawns], them) | KingAttacks(p.KingSquare(them));
     const Bitboard ours = map.All[c] | KingAttacks(p.KingSquare(c));
     const int hanging = Count(ours & pieces & ~defended);
     s.Add(hanging * HangingMg, hanging * HangingEg, sign);

@@ -14,7 +14,7 @@ class PawnCache {
   public:
     struct Entry {
         uint64_t Key = 0;
-        int Mg = 0, Eg = 0;       // White minus Black
+        int Mg = 0, Eg = 0; // White minus Black
         Bitboard Passed[2] = {0, 0};
         bool Valid = false;
     };

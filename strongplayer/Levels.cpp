@@ -18,9 +18,9 @@ StrongLevel LevelForElo(int elo) {
         StrongLevel level = lowest;
         level.Name = "";
         level.Elo = elo < LowestElo ? LowestElo : elo;
-        level.Nodes = static_cast<uint64_t>(std::llround(
-            static_cast<double>(lowest.Nodes) *
-            std::exp2(static_cast<double>(level.Elo - lowest.Elo) / EloPerDoubling)));
+        level.Nodes = static_cast<uint64_t>(
+            std::llround(static_cast<double>(lowest.Nodes) *
+                         std::exp2(static_cast<double>(level.Elo - lowest.Elo) / EloPerDoubling)));
         return level;
     }
     if (elo >= MaximumElo()) return StrongLevels[StrongLevelCount - 1];
@@ -36,9 +36,10 @@ StrongLevel LevelForElo(int elo) {
     level.Elo = elo;
     // A depth limit holds only between two levels that both have one.
     level.Depth = lo.Depth == 0 || hi.Depth == 0 ? 0 : mix(lo.Depth, hi.Depth);
-    const double high = hi.Nodes == 0 ? 16.0 * static_cast<double>(lo.Nodes) : static_cast<double>(hi.Nodes);
-    level.Nodes = static_cast<uint64_t>(
-        std::llround(std::exp(std::log(static_cast<double>(lo.Nodes)) * (1 - t) + std::log(high) * t)));
+    const double high =
+        hi.Nodes == 0 ? 16.0 * static_cast<double>(lo.Nodes) : static_cast<double>(hi.Nodes);
+    level.Nodes = static_cast<uint64_t>(std::llround(
+        std::exp(std::log(static_cast<double>(lo.Nodes)) * (1 - t) + std::log(high) * t)));
     level.WorseMovePercent = mix(lo.WorseMovePercent, hi.WorseMovePercent);
     level.MaxLossCp = mix(lo.MaxLossCp, hi.MaxLossCp);
     return level;

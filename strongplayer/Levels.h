@@ -21,10 +21,8 @@ inline constexpr int StrongLevelCount = 5;
 // of the nodes is worth about EloPerDoubling here; the top level's figure is at a blitz clock
 // (10 s + 0.1 s a move) and grows with the time it is given.
 inline constexpr StrongLevel StrongLevels[StrongLevelCount] = {
-    {"Sly", 1500, 0, 1700, 0, 0},
-    {"Cunning", 1650, 0, 5000, 0, 0},
-    {"Fierce", 1850, 0, 15000, 0, 0},
-    {"Wicked", 2050, 0, 60000, 0, 0},
+    {"Sly", 1500, 0, 1700, 0, 0},     {"Cunning", 1650, 0, 5000, 0, 0},
+    {"Fierce", 1850, 0, 15000, 0, 0}, {"Wicked", 2050, 0, 60000, 0, 0},
     {"Fiendish", 2250, 0, 0, 0, 0},
 };
 inline constexpr int EloPerDoubling = 105;

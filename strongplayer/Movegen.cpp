@@ -7,7 +7,8 @@ namespace {
 void AddPromotions(MoveList& list, int from, int to, Generate kind, bool capture) {
     if (kind != Generate::Quiet) list.Add(MakeMove16(from, to, PromotionMove, Queens));
     if (capture ? kind != Generate::Quiet : kind != Generate::Noisy)
-        for (int piece : {Knights, Rooks, Bishops}) list.Add(MakeMove16(from, to, PromotionMove, piece));
+        for (int piece : {Knights, Rooks, Bishops})
+            list.Add(MakeMove16(from, to, PromotionMove, piece));
 }
 
 void PawnMoves(const Position& p, MoveList& list, Generate kind) {
@@ -77,8 +78,7 @@ void CastlingMoves(const Position& p, MoveList& list) {
     if ((p.Castling & shortRight) && !(occupied & (Bit(home + 1) | Bit(home + 2))) &&
         !Attacked(p, home + 1, them) && !Attacked(p, home + 2, them))
         list.Add(MakeMove16(home, home + 2, CastlingMove));
-    if ((p.Castling & longRight) &&
-        !(occupied & (Bit(home - 1) | Bit(home - 2) | Bit(home - 3))) &&
+    if ((p.Castling & longRight) && !(occupied & (Bit(home - 1) | Bit(home - 2) | Bit(home - 3))) &&
         !Attacked(p, home - 1, them) && !Attacked(p, home - 2, them))
         list.Add(MakeMove16(home, home - 2, CastlingMove));
 }

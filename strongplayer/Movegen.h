@@ -13,8 +13,8 @@ struct MoveList {
 };
 
 // Noisy: captures (en passant and every promotion with a capture included) and queen
-// promotions. Quiet: every other move, plain under-promotions and castling included. A position waiting for a promotion choice has
-// only the four choices, all noisy.
+// promotions. Quiet: every other move, plain under-promotions and castling included. A position
+// waiting for a promotion choice has only the four choices, all noisy.
 enum class Generate { Noisy, Quiet, All };
 
 void GenerateMoves(const Position& p, MoveList& list, Generate kind);

@@ -274,10 +274,10 @@ void UnmakeNull(Position& p, const Undo& u) {
 }
 
 Bitboard AttackersTo(const Position& p, int square, Bitboard occupied) {
-    const Bitboard rooks = p.Pieces[0][Rooks] | p.Pieces[1][Rooks] | p.Pieces[0][Queens] |
-                           p.Pieces[1][Queens];
-    const Bitboard bishops = p.Pieces[0][Bishops] | p.Pieces[1][Bishops] |
-                             p.Pieces[0][Queens] | p.Pieces[1][Queens];
+    const Bitboard rooks =
+        p.Pieces[0][Rooks] | p.Pieces[1][Rooks] | p.Pieces[0][Queens] | p.Pieces[1][Queens];
+    const Bitboard bishops =
+        p.Pieces[0][Bishops] | p.Pieces[1][Bishops] | p.Pieces[0][Queens] | p.Pieces[1][Queens];
     return (PawnAttacks(BlackSide, square) & p.Pieces[WhiteSide][Pawns]) |
            (PawnAttacks(WhiteSide, square) & p.Pieces[BlackSide][Pawns]) |
            (KnightAttacks(square) & (p.Pieces[0][Knights] | p.Pieces[1][Knights])) |
@@ -417,8 +417,8 @@ std::string MoveText(Move16 m) {
 bool Consistent(const Position& p) {
     Position fresh = p;
     Refresh(fresh);
-    if (fresh.Key != p.Key || fresh.PawnKey != p.PawnKey || fresh.Mg != p.Mg ||
-        fresh.Eg != p.Eg || fresh.Phase != p.Phase)
+    if (fresh.Key != p.Key || fresh.PawnKey != p.PawnKey || fresh.Mg != p.Mg || fresh.Eg != p.Eg ||
+        fresh.Phase != p.Phase)
         return false;
     Bitboard all[2] = {0, 0};
     for (int s = 0; s < 64; ++s) {
@@ -429,8 +429,8 @@ bool Consistent(const Position& p) {
                     return false;
         if (piece != NoPiece) all[ColourOf(piece)] |= Bit(s);
     }
-    return all[0] == p.ByColour[0] && all[1] == p.ByColour[1] &&
-           Count(p.Pieces[0][Kings]) == 1 && Count(p.Pieces[1][Kings]) == 1;
+    return all[0] == p.ByColour[0] && all[1] == p.ByColour[1] && Count(p.Pieces[0][Kings]) == 1 &&
+           Count(p.Pieces[1][Kings]) == 1;
 }
 
 } // namespace strong

@@ -49,9 +49,9 @@ struct Position {
     int GamePly;         // plies since the game's start
     int Pending;         // square of a pawn of Side waiting for its promotion choice, or -1
     uint64_t Key;
-    uint64_t PawnKey;    // pawns and kings only, for the pawn-structure table
-    int Mg, Eg;          // piece-square sums (material included), White minus Black
-    int Phase;           // 0 (bare kings and pawns) .. 24 (all pieces), may exceed 24
+    uint64_t PawnKey; // pawns and kings only, for the pawn-structure table
+    int Mg, Eg;       // piece-square sums (material included), White minus Black
+    int Phase;        // 0 (bare kings and pawns) .. 24 (all pieces), may exceed 24
 
     Bitboard Occupied() const { return ByColour[0] | ByColour[1]; }
     Bitboard Of(int colour, int type) const { return Pieces[colour][type]; }

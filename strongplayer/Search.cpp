@@ -22,9 +22,9 @@ constexpr int NullMoveMinDepth = 3;
 constexpr int FutilityDepth = 8;
 constexpr int FutilityBase = 90, FutilityPerDepth = 90;
 constexpr int LateMovePruningDepth = 8;
-constexpr int SeeQuietMargin = 60;   // per ply: quiet moves losing more are skipped
+constexpr int SeeQuietMargin = 60;    // per ply: quiet moves losing more are skipped
 constexpr int SeeCaptureMargin = 100; // per ply, for captures
-constexpr int DeltaMargin = 200;       // quiescence: a capture that cannot reach alpha
+constexpr int DeltaMargin = 200;      // quiescence: a capture that cannot reach alpha
 constexpr int HistoryMax = 16384;
 
 // Move ordering keys.
@@ -38,8 +38,8 @@ struct Reductions {
     Reductions() {
         for (int d = 0; d < 64; ++d)
             for (int m = 0; m < 64; ++m)
-                Table[d][m] = static_cast<int8_t>(
-                    d && m ? 0.75 + std::log(d) * std::log(m) / 2.25 : 0);
+                Table[d][m] =
+                    static_cast<int8_t>(d && m ? 0.75 + std::log(d) * std::log(m) / 2.25 : 0);
     }
 };
 const Reductions LmrTable;
@@ -59,7 +59,7 @@ class SearchState {
     struct Frame {
         Move16 Killers[2] = {NoMove16, NoMove16};
         int Eval = 0;
-        int FromNull = 0; // plies since the last null move (or the root)
+        int FromNull = 0;         // plies since the last null move (or the root)
         int MovedPiece = NoPiece; // the move that led to the next ply: its piece and square
         int MovedTo = 0;
         Move16 Pv[MaxPly + 1];
@@ -170,14 +170,14 @@ class SearchState {
     // last the captures that lose material.
     void ScoreMoves(const MoveList& list, int* keys, Move16 tableMove, int ply) {
         const Frame& f = Stack[ply];
-        const Move16 counter = ply > 0 ? Counter[Stack[ply - 1].MovedPiece][Stack[ply - 1].MovedTo] : NoMove16;
+        const Move16 counter =
+            ply > 0 ? Counter[Stack[ply - 1].MovedPiece][Stack[ply - 1].MovedTo] : NoMove16;
         for (int i = 0; i < list.Count; ++i) {
             const Move16 m = list.Moves[i];
             if (m == tableMove) {
                 keys[i] = TableMoveKey;
             } else if (IsNoisy(Pos, m)) {
-                const int victim =
-                    KindOf(m) == EnPassantMove ? Pawns : TypeAt(Pos, ToOf(m));
+                const int victim = KindOf(m) == EnPassantMove ? Pawns : TypeAt(Pos, ToOf(m));
                 const int attacker = TypeOf(Pos.Squares[FromOf(m)]);
                 int key = SeeValue[victim] * 8 - attacker;
                 if (KindOf(m) == PromotionMove) key += SeeValue[PromotionOf(m)];
@@ -520,7 +520,8 @@ SearchResult Searcher::Run(const Position& root, const std::vector<uint64_t>& ea
     MoveList legal;
     GenerateLegal(s.Pos, legal);
     for (int i = 0; i < legal.Count; ++i)
-        if (allowed.empty() || std::find(allowed.begin(), allowed.end(), legal.Moves[i]) != allowed.end())
+        if (allowed.empty() ||
+            std::find(allowed.begin(), allowed.end(), legal.Moves[i]) != allowed.end())
             moves.push_back(RootMove{legal.Moves[i], -InfiniteScore, -InfiniteScore, {}});
 
     SearchResult result;
@@ -606,8 +607,9 @@ SearchResult Searcher::Run(const Position& root, const std::vector<uint64_t>& ea
             }
             if (s.Aborted) break;
             if (options.ScoreEveryRootMove)
-                std::stable_sort(moves.begin(), moves.end(),
-                                 [](const RootMove& a, const RootMove& b) { return a.Score > b.Score; });
+                std::stable_sort(
+                    moves.begin(), moves.end(),
+                    [](const RootMove& a, const RootMove& b) { return a.Score > b.Score; });
             if (window && bestScore <= alpha) {
                 beta = (alpha + beta) / 2;
                 alpha = std::max(bestScore - delta, -InfiniteScore);
@@ -638,7 +640,8 @@ SearchResult Searcher::Run(const Position& root, const std::vector<uint64_t>& ea
             report.Score = result.Score;
             report.Nodes = s.Nodes;
             report.TimeMs = elapsed;
-            report.Nps = elapsed > 0 ? s.Nodes * 1000 / static_cast<uint64_t>(elapsed) : s.Nodes * 1000;
+            report.Nps =
+                elapsed > 0 ? s.Nodes * 1000 / static_cast<uint64_t>(elapsed) : s.Nodes * 1000;
             report.Hashfull = table.Hashfull();
             report.Pv = result.Pv;
             hooks.OnIteration(report);

@@ -19,10 +19,10 @@ bool SeeAtLeast(const Position& p, Move16 m, int threshold) {
     Bitboard occupied = p.Occupied() ^ Bit(from) ^ Bit(to);
     if (kind == EnPassantMove) occupied ^= Bit(to ^ 8);
     Bitboard attackers = AttackersTo(p, to, occupied) & occupied;
-    const Bitboard diagonal = p.Pieces[0][Bishops] | p.Pieces[1][Bishops] | p.Pieces[0][Queens] |
-                              p.Pieces[1][Queens];
-    const Bitboard straight = p.Pieces[0][Rooks] | p.Pieces[1][Rooks] | p.Pieces[0][Queens] |
-                              p.Pieces[1][Queens];
+    const Bitboard diagonal =
+        p.Pieces[0][Bishops] | p.Pieces[1][Bishops] | p.Pieces[0][Queens] | p.Pieces[1][Queens];
+    const Bitboard straight =
+        p.Pieces[0][Rooks] | p.Pieces[1][Rooks] | p.Pieces[0][Queens] | p.Pieces[1][Queens];
     int side = p.Side;
     bool moverWins = true;
     for (;;) {

@@ -102,7 +102,8 @@ ThinkResult StrongPlayer::Think(const Board& position, const std::vector<uint64_
         };
     SearchOptions options;
     options.ScoreEveryRootMove = level.WorseMovePercent > 0;
-    const SearchResult found = searcher.Run(root, earlierKeys, allowed, search, searchHooks, options);
+    const SearchResult found =
+        searcher.Run(root, earlierKeys, allowed, search, searchHooks, options);
     if (found.Best == NoMove16) return result;
 
     Move16 chosen = found.Best;
@@ -126,13 +127,12 @@ ThinkResult StrongPlayer::Think(const Board& position, const std::vector<uint64_
     ScoreParts(score, result.ScoreCp, result.MateIn);
     result.Depth = found.Depth;
     result.Nodes = found.Nodes;
-    result.Pv = chosen == found.Best ? GamePv(root, found.Pv, nullptr)
-                                     : GamePv(root, {chosen}, nullptr);
+    result.Pv =
+        chosen == found.Best ? GamePv(root, found.Pv, nullptr) : GamePv(root, {chosen}, nullptr);
     return result;
 }
 
-MoveTime PlanMoveTime(int64_t remainingMs, int64_t incrementMs, int movesToGo,
-                      int64_t overheadMs) {
+MoveTime PlanMoveTime(int64_t remainingMs, int64_t incrementMs, int movesToGo, int64_t overheadMs) {
     if (remainingMs < 0) return {-1, -1};
     const int64_t available = std::max<int64_t>(1, remainingMs - overheadMs);
     const int64_t increment = std::max<int64_t>(0, incrementMs);

@@ -46,7 +46,9 @@ TEST(StrongConvert, FenReadsBackAndAgreesWithTheGamesRecord) {
 }
 
 TEST(StrongConvert, FenFaultsAreRefused) {
-    const char* bad[] = {"", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "8/8/8/8/8/8/8/8 w - - 0 1",
+    const char* bad[] = {"",
+                         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",
+                         "8/8/8/8/8/8/8/8 w - - 0 1",
                          "rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
                          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1",
                          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkx - 0 1",
@@ -92,8 +94,9 @@ TEST(StrongConvert, APendingChoiceHasTheFourPiecesAsItsMoves) {
     for (const bool white : {true, false}) {
         Board board{};
         std::string error;
-        ASSERT_TRUE(ReadFen(white ? "8/1P6/8/8/8/8/5k2/K7 w - - 0 60" : "8/8/8/8/8/2k5/p7/4K3 b - - 0 60",
-                            board, error));
+        ASSERT_TRUE(
+            ReadFen(white ? "8/1P6/8/8/8/8/5k2/K7 w - - 0 60" : "8/8/8/8/8/2k5/p7/4K3 b - - 0 60",
+                    board, error));
         ASSERT_TRUE(white ? MakeMove(board, 1, 1, 1, 0) : MakeMove(board, 0, 6, 0, 7));
         Position p;
         ASSERT_TRUE(FromBoard(board, p));
@@ -107,7 +110,8 @@ TEST(StrongConvert, APendingChoiceHasTheFourPiecesAsItsMoves) {
         for (int i = 0; i < list.Count; ++i) {
             const ChessMove game = ToChessMove(p, list.Moves[i]);
             bool listed = false;
-            for (int k = 0; k < board.LegalCount; ++k) listed = listed || board.LegalMoves[k] == game.Squares;
+            for (int k = 0; k < board.LegalCount; ++k)
+                listed = listed || board.LegalMoves[k] == game.Squares;
             EXPECT_TRUE(listed) << MoveText(list.Moves[i]);
             EXPECT_EQ(FromChessMove(p, game), list.Moves[i]);
             // The choice played here and on the record gives the same position.
@@ -115,7 +119,8 @@ TEST(StrongConvert, APendingChoiceHasTheFourPiecesAsItsMoves) {
             Undo u;
             Make(after, list.Moves[i], u);
             Board chosen = board;
-            ASSERT_TRUE(MakeMove(chosen, game.Squares.X1, game.Squares.Y1, game.Squares.X2, game.Squares.Y2));
+            ASSERT_TRUE(MakeMove(chosen, game.Squares.X1, game.Squares.Y1, game.Squares.X2,
+                                 game.Squares.Y2));
             Position fresh;
             ASSERT_TRUE(FromBoard(chosen, fresh));
             EXPECT_EQ(after.Key, fresh.Key);
@@ -142,7 +147,8 @@ TEST(StrongConvert, EveryLegalMoveConvertsBothWays) {
         GenerateLegal(p, list);
         for (int i = 0; i < list.Count; ++i) {
             const ChessMove game = ToChessMove(p, list.Moves[i]);
-            EXPECT_EQ(FromChessMove(p, game), list.Moves[i]) << fen << " " << MoveText(list.Moves[i]);
+            EXPECT_EQ(FromChessMove(p, game), list.Moves[i])
+                << fen << " " << MoveText(list.Moves[i]);
         }
         EXPECT_EQ(FromChessMove(p, ChessMove{Move{0, 0, 0, 0}, 0}), NoMove16);
     }

@@ -140,8 +140,7 @@ TEST(StrongMovegen, AgreesWithTheRulesEngineOnRandomGames) {
             std::vector<int> picks;
             for (int i = 0; i < board.LegalCount; ++i) {
                 const Move& m = board.LegalMoves[i];
-                const bool noisy = m.X1 == PromotionChoice ||
-                                   board.Squares[m.X2][m.Y2] != 0 ||
+                const bool noisy = m.X1 == PromotionChoice || board.Squares[m.X2][m.Y2] != 0 ||
                                    board.Squares[m.X1][m.Y1] == ::Pawn ||
                                    board.Squares[m.X1][m.Y1] == -::Pawn ||
                                    ((board.Squares[m.X1][m.Y1] == ::King ||
@@ -158,7 +157,8 @@ TEST(StrongMovegen, AgreesWithTheRulesEngineOnRandomGames) {
             // My move for the same step, when ordinary chess has it.
             if (!across) {
                 const ChessMove asked{m, lastRow ? ::Queen : 0};
-                Move16 ours = FromChessMove(mine, m.X1 == PromotionChoice ? ChessMove{m, 0} : asked);
+                Move16 ours =
+                    FromChessMove(mine, m.X1 == PromotionChoice ? ChessMove{m, 0} : asked);
                 ASSERT_NE(ours, NoMove16) << ToFen(mine);
                 if (KindOf(ours) == EnPassantMove) ++enPassant;
                 if (KindOf(ours) == CastlingMove) ++castles;
@@ -169,8 +169,8 @@ TEST(StrongMovegen, AgreesWithTheRulesEngineOnRandomGames) {
                     Undo u;
                     Make(mine, ours, u);
                     MakeMove(board, m.X1, m.Y1, m.X2, m.Y2);
-                    MakeMove(board, PromotionChoice, board.ToPlay == WhiteChooses ? ::Queen : -::Queen,
-                             m.X2, m.Y2);
+                    MakeMove(board, PromotionChoice,
+                             board.ToPlay == WhiteChooses ? ::Queen : -::Queen, m.X2, m.Y2);
                     continue;
                 }
                 Undo u;
@@ -204,7 +204,8 @@ TEST(StrongMovegen, KindsSplitTheListAndPseudoLegalityMatchesGeneration) {
         for (int k = 0; k < 20000; ++k) {
             const Move16 m = static_cast<Move16>(random());
             const bool listed = std::find(generated.begin(), generated.end(), m) != generated.end();
-            EXPECT_EQ(IsPseudoLegal(p, m), listed) << row.Fen << " " << MoveText(m) << " kind " << KindOf(m);
+            EXPECT_EQ(IsPseudoLegal(p, m), listed)
+                << row.Fen << " " << MoveText(m) << " kind " << KindOf(m);
         }
     }
 }

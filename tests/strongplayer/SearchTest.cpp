@@ -60,8 +60,10 @@ TEST(StrongSearch, FindsMatesAtTheirDistance) {
 
 TEST(StrongSearch, NoMoveInMateOrStalemate) {
     StrongPlayer player(1);
-    for (const char* fen : {"k7/8/8/8/8/6q1/8/7K w - - 0 1", "R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"}) {
-        const ThinkResult r = player.Think(BoardOf(fen), std::vector<uint64_t>{}, ThinkLimits{}, {});
+    for (const char* fen :
+         {"k7/8/8/8/8/6q1/8/7K w - - 0 1", "R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"}) {
+        const ThinkResult r =
+            player.Think(BoardOf(fen), std::vector<uint64_t>{}, ThinkLimits{}, {});
         EXPECT_EQ(r.Move.Squares.X1, NoMove) << fen;
     }
 }
@@ -104,8 +106,8 @@ TEST(StrongSearch, TheFiftyMoveCountDrawsInsideTheSearch) {
         player.Think(BoardOf("7k/8/8/8/8/8/8/KQ6 w - - 0 80"), std::vector<uint64_t>{}, limits, {});
     EXPECT_GT(fresh.ScoreCp, 500);
     player.NewGame();
-    const ThinkResult late =
-        player.Think(BoardOf("7k/8/8/8/8/8/8/KQ6 w - - 99 80"), std::vector<uint64_t>{}, limits, {});
+    const ThinkResult late = player.Think(BoardOf("7k/8/8/8/8/8/8/KQ6 w - - 99 80"),
+                                          std::vector<uint64_t>{}, limits, {});
     EXPECT_EQ(late.ScoreCp, 0);
     EXPECT_EQ(late.MateIn, 0);
 }
@@ -151,7 +153,8 @@ TEST(StrongSearch, StopsWhenTheEventsRaiseTheFlagAndStillAnswers) {
     hooks.ProcessEvents = [&] {
         if (++pumps == 3) stop = true;
     };
-    const Board board = BoardOf("r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2NP1N2/PPP2PPP/R1BQ1RK1 w - - 0 7");
+    const Board board =
+        BoardOf("r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2NP1N2/PPP2PPP/R1BQ1RK1 w - - 0 7");
     const ThinkResult r = player.Think(board, std::vector<uint64_t>{}, ThinkLimits{}, hooks);
     EXPECT_EQ(pumps, 3); // nothing more once the flag is up
     EXPECT_LT(r.Nodes, 4 * 2048u);
@@ -167,7 +170,8 @@ TEST(StrongSearch, StopsWhenTheEventsRaiseTheFlagAndStillAnswers) {
 // The clock is read every 1024 nodes: a hard limit of 0 ends the thinking there, a soft one
 // after the first depth.
 TEST(StrongSearch, TimeLimitsOfZeroEndTheThinkingAtOnce) {
-    const Board board = BoardOf("r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2NP1N2/PPP2PPP/R1BQ1RK1 w - - 0 7");
+    const Board board =
+        BoardOf("r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/2NP1N2/PPP2PPP/R1BQ1RK1 w - - 0 7");
     for (const bool hard : {true, false}) {
         StrongPlayer player(4);
         ThinkLimits limits;
@@ -183,7 +187,8 @@ TEST(StrongSearch, TimeLimitsOfZeroEndTheThinkingAtOnce) {
 }
 
 TEST(StrongSearch, ANodeLimitGivesTheSameSearchEveryTime) {
-    const Board board = BoardOf("r1bqk1nr/pppp1ppp/2n5/2b1p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
+    const Board board =
+        BoardOf("r1bqk1nr/pppp1ppp/2n5/2b1p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");
     ThinkLimits limits;
     limits.Nodes = 30000;
     std::vector<std::string> infos[2];
@@ -335,7 +340,8 @@ TEST(StrongSearch, LevelsRiseWithElo) {
 TEST(StrongSearch, ALevelsWorseMoveLosesLittle) {
     // After 1. e4 e5 2. Nf3 Nc6 3. Bb5 a6: every answer but the best is taken, none losing more
     // than the level allows, and the same seed draws the same move.
-    const Board board = BoardOf("r1bqkbnr/1ppp1ppp/p1n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 0 4");
+    const Board board =
+        BoardOf("r1bqkbnr/1ppp1ppp/p1n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 0 4");
     StrongPlayer player(4);
     ThinkLimits limits;
     limits.Depth = 5;

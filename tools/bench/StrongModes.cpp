@@ -12,9 +12,10 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: bench --strong [--depth N] [--position NAME] [--check-signature FILE]\n"
-                         "       bench --strong-nps [--nodes N]\n"
-                         "       bench --wac FILE [--ms N] [--first N] [--count N]\n");
+    std::fprintf(stderr,
+                 "usage: bench --strong [--depth N] [--position NAME] [--check-signature FILE]\n"
+                 "       bench --strong-nps [--nodes N]\n"
+                 "       bench --wac FILE [--ms N] [--first N] [--count N]\n");
     return 2;
 }
 
@@ -44,8 +45,9 @@ int SuiteMode(int depth, const std::string& only, const std::string& checkPath) 
         signature += run.Nodes;
         seconds += run.Seconds;
         cpu += run.CpuSeconds;
-        std::printf("%-24s %-6s %s %-6d nodes %9llu  %.3f s, cpu %.3f s\n", p.Name, run.Move.c_str(),
-                    run.MateIn ? "mate" : "cp  ", run.MateIn ? run.MateIn : run.ScoreCp,
+        std::printf("%-24s %-6s %s %-6d nodes %9llu  %.3f s, cpu %.3f s\n", p.Name,
+                    run.Move.c_str(), run.MateIn ? "mate" : "cp  ",
+                    run.MateIn ? run.MateIn : run.ScoreCp,
                     static_cast<unsigned long long>(run.Nodes), run.Seconds, run.CpuSeconds);
         std::fflush(stdout);
     }
@@ -78,10 +80,11 @@ int NpsMode(uint64_t nodes) {
         std::string error;
         ReadFen(p.Fen, board, error);
         const StrongBenchRun run = RunStrongBench(board, 0, nodes);
-        std::printf("%-10s %llu nodes, depth %d, %.3f s, cpu %.3f s: %.0f nodes per second (cpu %.0f)\n",
-                    p.Name, static_cast<unsigned long long>(run.Nodes), run.Depth, run.Seconds,
-                    run.CpuSeconds, static_cast<double>(run.Nodes) / run.Seconds,
-                    static_cast<double>(run.Nodes) / run.CpuSeconds);
+        std::printf(
+            "%-10s %llu nodes, depth %d, %.3f s, cpu %.3f s: %.0f nodes per second (cpu %.0f)\n",
+            p.Name, static_cast<unsigned long long>(run.Nodes), run.Depth, run.Seconds,
+            run.CpuSeconds, static_cast<double>(run.Nodes) / run.Seconds,
+            static_cast<double>(run.Nodes) / run.CpuSeconds);
         std::fflush(stdout);
     }
     return 0;
@@ -117,8 +120,9 @@ int WacMode(const std::string& path, long long ms, long long first, long long co
                         wanted.Squares == r.Move.Squares && wanted.Promotion == r.Move.Promotion);
         }
         solved += ok;
-        std::printf("%s %-7s %s (depth %d)%s\n", p.Id.c_str(), answer.c_str(), ok ? "solved" : "missed",
-                    r.Depth, ok ? "" : (" want " + p.BestMoves.front()).c_str());
+        std::printf("%s %-7s %s (depth %d)%s\n", p.Id.c_str(), answer.c_str(),
+                    ok ? "solved" : "missed", r.Depth,
+                    ok ? "" : (" want " + p.BestMoves.front()).c_str());
         std::fflush(stdout);
     }
     std::printf("solved %d of %d at %lld ms a position\n", solved, tried, ms);

@@ -51,7 +51,8 @@ bool ReadEpd(const std::string& path, std::vector<EpdPosition>& positions) {
         EpdPosition p;
         p.Fen = line.substr(0, bm);
         const size_t end = line.find(';', bm);
-        std::istringstream moves(line.substr(bm + 4, end == std::string::npos ? std::string::npos : end - bm - 4));
+        std::istringstream moves(
+            line.substr(bm + 4, end == std::string::npos ? std::string::npos : end - bm - 4));
         for (std::string move; moves >> move;) p.BestMoves.push_back(move);
         const size_t id = line.find("id \"");
         if (id != std::string::npos) p.Id = line.substr(id + 4, line.find('"', id + 4) - id - 4);

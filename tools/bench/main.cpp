@@ -28,8 +28,9 @@ int Usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && (std::strcmp(argv[1], "--strong") == 0 ||
-                     std::strcmp(argv[1], "--strong-nps") == 0 || std::strcmp(argv[1], "--wac") == 0))
+    if (argc > 1 &&
+        (std::strcmp(argv[1], "--strong") == 0 || std::strcmp(argv[1], "--strong-nps") == 0 ||
+         std::strcmp(argv[1], "--wac") == 0))
         return StrongMain(argc, argv);
     int onlyLevel = -1;
     int depthBar = 0;

@@ -1,10 +1,12 @@
 #include "game/Sessionu.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <span>
 #include <tuple>
 
 #include "engine/Findu.h"
@@ -13,6 +15,7 @@
 #include "engine/Stalemateu.h"
 #include "game/Keptgameu.h"
 #include "notation/Fen.h"
+#include "notation/San.h"
 #include "textfile/Safefileu.h"
 #include "textfile/Wordsu.h"
 
@@ -66,16 +69,18 @@ int64_t SteadyMs() {
 class LimitedHooks : public OpponentHooks {
   public:
     LimitedHooks(OpponentHooks& inner, std::function<void()> reached, int64_t deadline,
-                 const std::function<int64_t()>& clock)
-        : Inner(inner), Reached(std::move(reached)), Deadline(deadline), Clock(clock) {}
+                 const std::function<int64_t()>& clock, unsigned stride = 256)
+        : Inner(inner), Reached(std::move(reached)), Deadline(deadline), Clock(clock),
+          Stride(stride) {}
     ~LimitedHooks() override { Inner.SearchCalls += SearchCalls; }
 
     // The depth bar of the current round under a clock; 0 passes the front end's on.
     int Bar = 0;
 
     void ProcessEvents() override {
-        // The clock costs about a search node: read at every 256th pump only.
-        if (++Calls % 256 == 0) Watch();
+        // The clock costs about a search node: read at every 256th pump only, where the pumps
+        // come at every node.
+        if (++Calls % Stride == 0) Watch();
         Inner.ProcessEvents();
     }
     void SetProgressRange(int minimum, int maximum) override {
@@ -107,8 +112,29 @@ class LimitedHooks : public OpponentHooks {
     std::function<void()> Reached;
     int64_t Deadline; // 0 once reached, or with no limit
     const std::function<int64_t()>& Clock;
+    const unsigned Stride;
     unsigned Calls = 0;
 };
+
+// Without a clock the strong player's unlimited levels think about this long a move.
+constexpr int64_t StrongMoveMs = 3000;
+// Elo of this game's own levels, as measured against a reference engine.
+constexpr int LevelElo[LevelCount] = {800, 900, 1300};
+
+// The moves the strong player may answer: the game's legal list, a pawn's move onto its last
+// row with each piece.
+std::vector<ChessMove> AllowedMoves(const Board& position) {
+    std::vector<ChessMove> moves;
+    for (int i = 0; i < position.LegalCount; ++i) {
+        const Move& m = position.LegalMoves[i];
+        if (m.X1 != PromotionChoice && ReachesLastRow(position, m)) {
+            for (const int piece : {Queen, Rook, Bishop, Knight}) moves.push_back({m, piece});
+        } else {
+            moves.push_back({m, 0});
+        }
+    }
+    return moves;
+}
 
 } // namespace
 
@@ -142,7 +168,14 @@ void GameSession::NewGame(int level) {
     SetUpBoard(Live);
     Restart();
     // The difficulty takes effect only here.
-    if (ApplyLevel(*Computer, level, Depth)) LevelItem = level;
+    if (ApplyLevel(*Computer, level, Depth)) {
+        LevelItem = level;
+    } else if (level >= LevelCount && level < DifficultyCount) {
+        LevelItem = level;
+        if (!Strong) Strong = std::make_unique<strong::StrongPlayer>();
+        Strong->SetLevel(strong::StrongLevels[level - LevelCount]);
+        Strong->NewGame();
+    }
     LoadOpenings(Computer->Book, Book);
     // Nothing to lose yet.
     SavedAt = Revision;
@@ -326,7 +359,10 @@ bool GameSession::Hint(OpponentHooks& hooks) {
     hooks.ClearConsidered();
     const ::Board position = Live;
     Move move;
-    const bool played = Think(position, hooks, move);
+    strong::ThinkResult found;
+    const bool played =
+        StrongThinks() ? ThinkStrong(position, hooks, found) : Think(position, hooks, move);
+    if (StrongThinks()) move = found.Move.Squares;
     // Stopped, or the game moved on meanwhile (a step, a new game): the move is for no position
     // shown.
     if (!played || move.X1 == NoMove || !(position == Live)) return false;
@@ -380,6 +416,7 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
         hooks.AddConsideredLine("");
     else
         hooks.ClearConsidered();
+    if (StrongThinks()) return StrongTurn(hooks);
     // Only the computer's White moves are timed and adapt the depth; under a clock the time plan
     // takes the adaptation's place.
     const bool timed = AdaptsDepth(Live.ToPlay) && !PlayClock.On();
@@ -406,6 +443,73 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
     WasCut = Computer->Stop;
     // A move cut short gets no raise, as a stopped one: it was not quick.
     if (timed) RaiseAfterMove(*Computer, Depth);
+    return TurnResult::Played;
+}
+
+bool GameSession::ThinkStrong(const ::Board& position, OpponentHooks& hooks,
+                              strong::ThinkResult& result) {
+    Computer->Stop = false;
+    Pending = Cut::None;
+    ThinkingSince = Clock();
+    StrongInfo = {};
+    strong::ThinkLimits limits;
+    limits.Allowed = AllowedMoves(position);
+    if (PlayClock.On()) {
+        const ClockPlan plan =
+            PlanClock(ClockMs(SideToAct(position)), PlayClock.IncMs, 0, ClockOverheadMs);
+        limits.SoftMs = std::max<int64_t>(1, plan.SoftMs);
+        limits.HardMs = std::max<int64_t>(1, plan.HardMs);
+    } else {
+        limits.SoftMs = StrongMoveMs;
+    }
+    Busy = true;
+    {
+        // The thinking limit and Move Now reach the player through its stop flag, looked at
+        // whenever it lets the events run.
+        LimitedHooks limited(
+            hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock,
+            1);
+        std::atomic<bool> stop{false};
+        strong::ThinkHooks think;
+        think.Stop = &stop;
+        think.EventsEveryNodes = 1024;
+        think.ProcessEvents = [&] {
+            limited.ProcessEvents();
+            if (Computer->Stop) stop = true;
+        };
+        think.OnIteration = [this](const strong::ThinkInfo& info) { StrongInfo = info; };
+        const int earlier = std::max(0, Positions->Count - 1);
+        result = Strong->Think(position, std::span<const ::Board>(Positions->Snapshots, earlier),
+                               limits, think);
+    }
+    Busy = false;
+    return !Computer->Stop || Pending == Cut::MoveNow;
+}
+
+TurnResult GameSession::StrongTurn(OpponentHooks& hooks) {
+    const ::Board position = Live;
+    strong::ThinkResult result;
+    const bool play = ThinkStrong(position, hooks, result);
+    if (!play && Pending == Cut::Stopped) {
+        PlaysWhite = PlaysBlack = false;
+        ++Changed;
+        return TurnResult::Stopped;
+    }
+    if (!play) return TurnResult::Abandoned;
+    const Move m = result.Move.Squares;
+    if (m.X1 == NoMove || !GameMove(Live, *Positions, m.X1, m.Y1, m.X2, m.Y2))
+        return TurnResult::NoMove;
+    Recorded(position, true);
+    if (m.X1 != PromotionChoice) Last = m;
+    // The piece comes with the pawn's move: the choice is played at once.
+    if (result.Move.Promotion != 0 && ChoiceDue(Live)) {
+        const ::Board waiting = Live;
+        const int piece =
+            waiting.ToPlay == WhiteChooses ? result.Move.Promotion : -result.Move.Promotion;
+        if (GameMove(Live, *Positions, PromotionChoice, piece, m.X2, m.Y2)) Recorded(waiting, true);
+    }
+    ForgetHint();
+    WasCut = Computer->Stop;
     return TurnResult::Played;
 }
 
@@ -547,8 +651,14 @@ DrawReply GameSession::OfferDraw(OpponentHooks& hooks, const std::function<bool(
         ChoiceTrace trace;
         Move move;
         const ::Board position = Live;
-        accepted = Think(position, hooks, move, &trace) && !Computer->Stop && position == Live &&
-                   !trace.Ties.empty() && -trace.Best <= DrawMargin;
+        if (StrongThinks()) {
+            strong::ThinkResult found;
+            accepted = ThinkStrong(position, hooks, found) && !Computer->Stop && position == Live &&
+                       found.MateIn >= 0 && (found.MateIn > 0 || -found.ScoreCp <= DrawMargin);
+        } else {
+            accepted = Think(position, hooks, move, &trace) && !Computer->Stop &&
+                       position == Live && !trace.Ties.empty() && -trace.Best <= DrawMargin;
+        }
     }
     if (!accepted) {
         DeclinedAt = Changed;
@@ -572,6 +682,16 @@ bool ReadTimeControl(std::string_view text, TimeControl& clock) {
 std::string TimeControlText(const TimeControl& clock) {
     if (!clock.On()) return "";
     return std::to_string(clock.BaseMs / 60000) + "+" + std::to_string(clock.IncMs / 1000);
+}
+
+std::string ScoreText(const strong::ThinkInfo& info) {
+    if (info.MateIn != 0)
+        return std::string(info.MateIn > 0 ? "mate in " : "mated in ") +
+               std::to_string(std::abs(info.MateIn));
+    const int cp = std::abs(info.ScoreCp);
+    const std::string pawns =
+        std::to_string(cp / 100) + "." + (cp % 100 < 10 ? "0" : "") + std::to_string(cp % 100);
+    return (info.ScoreCp < 0 ? "-" : "+") + pawns;
 }
 
 std::string ClockText(int64_t ms) {
@@ -611,8 +731,8 @@ std::string GameSession::PasteFen(std::string_view fen, int level) {
 PgnTags GameSession::ExportTags() const {
     PgnTags tags;
     tags.Date = PgnDate(std::time(nullptr));
-    tags.White = PgnPlayer(PlaysWhite, Levels[LevelItem].Label);
-    tags.Black = PgnPlayer(PlaysBlack, Levels[LevelItem].Label);
+    tags.White = PgnPlayer(PlaysWhite, DifficultyName(LevelItem));
+    tags.Black = PgnPlayer(PlaysBlack, DifficultyName(LevelItem));
     return tags;
 }
 
@@ -692,10 +812,27 @@ bool GameSession::Resume(const std::string& path) {
     return true;
 }
 
+const char* DifficultyName(int item) {
+    if (item >= LevelCount && item < DifficultyCount)
+        return strong::StrongLevels[item - LevelCount].Name;
+    return Levels[item >= 0 && item < LevelCount ? item : 0].Label;
+}
+
+int DifficultyElo(int item) {
+    if (item >= LevelCount && item < DifficultyCount)
+        return strong::StrongLevels[item - LevelCount].Elo;
+    return LevelElo[item >= 0 && item < LevelCount ? item : 0];
+}
+
 StatusTexts GameSession::Status() const {
     if (Busy) {
         const std::string first =
             "Thinking... " + std::to_string(std::max<int64_t>(ThinkingMs(), 0) / 1000) + " s";
+        if (StrongThinks()) {
+            const strong::ThinkInfo& info = StrongInfo;
+            if (info.Depth == 0) return {first, "Depth 1"};
+            return {first, "Depth " + std::to_string(info.Depth) + ": " + ScoreText(info)};
+        }
         const std::string of =
             std::to_string(Choice.Current + 1) + "/" + std::to_string(Choice.Count);
         switch (Choice.Phase) {
@@ -753,8 +890,8 @@ StatusTexts GameSession::Status() const {
             return {first, check ? "Check - review: End" : "Review: End, Forward"};
         if (check) return {first, "Check"};
         if (DeclinedAt == Changed) return {first, "Draw declined"};
-        if (Chosen >= 0 && Chosen < LevelCount && Chosen != LevelItem)
-            return {first, std::string(Levels[Chosen].Label) + " at New Game"};
+        if (Chosen >= 0 && Chosen < DifficultyCount && Chosen != LevelItem)
+            return {first, std::string(DifficultyName(Chosen)) + " at New Game"};
         if (ChosenRules != PlayRules)
             return {first, ChosenRules == ::Rules::Standard ? "Standard rules at New Game"
                                                             : "Brisko rules at New Game"};

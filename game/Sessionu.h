@@ -21,6 +21,7 @@
 #include "opponent/Clockplanu.h"
 #include "opponent/Opponentu.h"
 #include "savegame/Savegameu.h"
+#include "strongplayer/StrongPlayer.h"
 
 // What a click on a square did.
 enum class ClickResult {
@@ -67,6 +68,16 @@ enum class DrawReply {
     Declined, // the other human, or the computer's score or the move number, said no
     NotNow,   // no human has the move at the last position of a game in progress
 };
+
+// The difficulty items: this game's own three levels, then the strong player's.
+inline constexpr int DifficultyCount = LevelCount + strong::StrongLevelCount;
+// The name of difficulty item `item`, and about how strong it plays (Elo).
+const char* DifficultyName(int item);
+int DifficultyElo(int item);
+
+// The strong player's score as the status shows it: "+0.35" in pawns for the side to move, or
+// "mate in 3" / "mated in 2".
+std::string ScoreText(const strong::ThinkInfo& info);
 
 // A clock reading as the panel shows it: minutes and seconds, tenths under ten seconds.
 std::string ClockText(int64_t ms);
@@ -138,7 +149,8 @@ class GameSession {
     const std::string& BookPath() const { return Book; }
     void SetBookPath(std::string path) { Book = std::move(path); }
 
-    // A new game at difficulty item `level` (0..2; anything else keeps the current level):
+    // A new game at difficulty item `level` (0 .. DifficultyCount-1; anything else keeps the
+    // current level; items from LevelCount on are the strong player's levels):
     // ends the computer's thinking (its sides stay), sets up the pieces, forgets the file name
     // and rereads the book.
     void NewGame(int level);
@@ -213,9 +225,12 @@ class GameSession {
     void SetThinkingLimit(int64_t ms) { LimitMs = ms > 0 ? ms : 0; }
     // The clock that times thinking, in milliseconds; tests give their own.
     void SetClock(std::function<int64_t()> clock) { Clock = std::move(clock); }
-    // How long the running turn or hint has thought so far, and how far it has got.
+    // How long the running turn or hint has thought so far, and how far it has got: the move
+    // choice's progress, or the strong player's last finished depth.
     int64_t ThinkingMs() const { return Busy ? Clock() - ThinkingSince : 0; }
     const ChoiceProgress& Progress() const { return Choice; }
+    bool StrongThinks() const { return LevelItem >= LevelCount; }
+    const strong::ThinkInfo& StrongProgress() const { return StrongInfo; }
 
     // Tests whether the position shown is an earlier one of the game.
     bool Reviewing() const { return History().Count < History().Stored; }
@@ -322,6 +337,9 @@ class GameSession {
     int64_t Spent = 0;
     int64_t ThinkingSince = 0;
     ChoiceProgress Choice;
+    // The strong player, made at the first game of one of its levels, and its last report.
+    std::unique_ptr<strong::StrongPlayer> Strong;
+    strong::ThinkInfo StrongInfo;
     // Changes of the stored game, the revision a file last held whole, and every change worth
     // keeping (the game, the position shown, the sides).
     uint64_t Revision = 0;
@@ -355,6 +373,11 @@ class GameSession {
     // Runs the move choice under the clock: one depth after another up to the depth bar, as
     // long as the time plan allows.
     bool ThinkToClock(const ::Board& position, OpponentHooks& hooks, Move& move);
+    // Runs the strong player on `position` under the clock or its own time, the thinking limit
+    // and Move Now; true as Think is.
+    bool ThinkStrong(const ::Board& position, OpponentHooks& hooks, strong::ThinkResult& result);
+    // Plays the strong player's answer, a promotion with its piece at once.
+    TurnResult StrongTurn(OpponentHooks& hooks);
     // Called after every change of the stored game.
     void GameChanged() {
         ListedStale = true;

@@ -531,7 +531,7 @@ TEST(Session, StatusWhileThinkingAndWhileReviewing) {
     EXPECT_EQ(game.Status().Second, "Brisko at New Game");
     game.NewGame(0);
     EXPECT_EQ(game.Status().Second, "");
-    game.ChooseLevel(LevelCount); // no level: nothing to say
+    game.ChooseLevel(DifficultyCount); // no level: nothing to say
     EXPECT_EQ(game.Status().Second, "");
 }
 
@@ -801,6 +801,76 @@ TEST(Session, ResignationAndDrawOffers) {
     EXPECT_EQ(game.Board().Outcome, WhiteWon);
     EXPECT_EQ(game.Status().Second, "Black resigns");
     EXPECT_EQ(game.Click(4, 1), R::Ignored);
+}
+
+TEST(Session, StrongLevelsPlayUnderTheSameControls) {
+    const int sly = LevelCount, fiendish = DifficultyCount - 1;
+    // The level, what happens at the first pump, the turn's result, whether it was cut short
+    // and whether the computer still plays Black.
+    const std::tuple<const char*, int, std::function<void(GameSession&, int64_t&)>, T, bool,
+                     bool>
+        rows[] = {
+            {"left alone", sly, [](GameSession&, int64_t&) {}, T::Played, false, true},
+            {"Move Now", fiendish, [](GameSession& g, int64_t&) { g.MoveNow(); }, T::Played, true,
+             true},
+            {"the limit", fiendish, [](GameSession&, int64_t& now) { now += 20000; }, T::Played,
+             true, true},
+            {"Stop", fiendish, [](GameSession& g, int64_t&) { g.Stop(); }, T::Stopped, false,
+             false},
+            {"New Game", fiendish, [](GameSession& g, int64_t&) { g.NewGame(-1); }, T::Abandoned,
+             false, true},
+        };
+    for (const auto& row : rows) {
+        const auto& act = std::get<2>(row); // clang 14 cannot capture a structured binding
+        const auto [why, level, _, result, cut, plays] = row;
+        SCOPED_TRACE(why);
+        GameSession game;
+        game.StartUp(level);
+        EXPECT_EQ(game.StrongThinks(), true);
+        int64_t now = 1000;
+        game.SetClock([&now] { return now; });
+        game.SetThinkingLimit(10000);
+        Play(game, "e2e4");
+        const Board before = game.Board();
+        WindowStandIn hooks(game);
+        hooks.During = [&] {
+            EXPECT_EQ(game.Status().First, "Thinking... 0 s");
+            EXPECT_EQ(game.Status().Second.value_or("").rfind("Depth ", 0), 0u);
+            act(game, now);
+        };
+        EXPECT_EQ(game.ComputerTurn(hooks), result);
+        EXPECT_FALSE(hooks.During) << "the player never let the events run";
+        EXPECT_EQ(game.ComputerPlays(Black), plays);
+        if (result != T::Played) continue;
+        EXPECT_EQ(game.CutShort(), cut);
+        const Move& m = game.LastMove();
+        EXPECT_TRUE(std::any_of(before.LegalMoves, before.LegalMoves + before.LegalCount,
+                                [&](const Move& l) { return SameMove(m, l.X1, l.Y1, l.X2, l.Y2); }))
+            << "a legal move";
+        EXPECT_EQ(game.Board().ToPlay, White);
+    }
+
+    // A pawn's promotion comes with its piece; a hint is the level's own; a draw offer is
+    // judged by the level's score.
+    GameSession game;
+    game.StartUp(sly);
+    EXPECT_STREQ(DifficultyName(sly), "Sly");
+    EXPECT_GT(DifficultyElo(sly), DifficultyElo(LevelCount - 1));
+    WindowStandIn hooks(game);
+    game.SetComputerPlays(White, true);
+    game.StartFrom(FromFen("8/1P6/8/8/8/8/5k2/K7 w - - 0 60"));
+    EXPECT_EQ(game.ComputerTurn(hooks), T::Played);
+    EXPECT_EQ(game.Board().Squares[1][0], Queen);
+    EXPECT_EQ(game.Board().ToPlay, Black);
+    game.SetComputerPlays(White, false);
+    game.StartFrom(FromFen("r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4"));
+    ASSERT_TRUE(game.Hint(hooks));
+    EXPECT_TRUE(SameMove(game.HintMove(), 7, 3, 5, 1)); // Qxf7#
+    const auto never = [] { return false; };
+    game.StartFrom(FromFen("4k3/8/8/8/8/8/8/4K2R w - - 0 30"));
+    EXPECT_EQ(game.OfferDraw(hooks, never), DrawReply::Accepted); // a rook down for it
+    game.StartFrom(FromFen("4k2r/8/8/8/8/8/8/4K3 w - - 0 30"));
+    EXPECT_EQ(game.OfferDraw(hooks, never), DrawReply::Declined);
 }
 
 TEST(Session, ClockTextsAndTimeControls) {

@@ -69,18 +69,16 @@ int64_t SteadyMs() {
 class LimitedHooks : public OpponentHooks {
   public:
     LimitedHooks(OpponentHooks& inner, std::function<void()> reached, int64_t deadline,
-                 const std::function<int64_t()>& clock, unsigned stride = 256)
-        : Inner(inner), Reached(std::move(reached)), Deadline(deadline), Clock(clock),
-          Stride(stride) {}
+                 const std::function<int64_t()>& clock)
+        : Inner(inner), Reached(std::move(reached)), Deadline(deadline), Clock(clock) {}
     ~LimitedHooks() override { Inner.SearchCalls += SearchCalls; }
 
     // The depth bar of the current round under a clock; 0 passes the front end's on.
     int Bar = 0;
 
     void ProcessEvents() override {
-        // The clock costs about a search node: read at every 256th pump only, where the pumps
-        // come at every node.
-        if (++Calls % Stride == 0) Watch();
+        // The clock costs about a search node: read at every 256th pump only.
+        if (++Calls % 256 == 0) Watch();
         Inner.ProcessEvents();
     }
     void SetProgressRange(int minimum, int maximum) override {
@@ -112,7 +110,6 @@ class LimitedHooks : public OpponentHooks {
     std::function<void()> Reached;
     int64_t Deadline; // 0 once reached, or with no limit
     const std::function<int64_t()>& Clock;
-    const unsigned Stride;
     unsigned Calls = 0;
 };
 
@@ -467,12 +464,13 @@ bool GameSession::ThinkStrong(const ::Board& position, OpponentHooks& hooks,
         // The thinking limit and Move Now reach the player through its stop flag, looked at
         // whenever it lets the events run.
         LimitedHooks limited(
-            hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock,
-            1);
+            hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock);
         std::atomic<bool> stop{false};
         strong::ThinkHooks think;
         think.Stop = &stop;
-        think.EventsEveryNodes = 1024;
+        // A pump every 16 nodes: the window and the limit read their clocks at every 256th,
+        // a few milliseconds apart.
+        think.EventsEveryNodes = 16;
         think.ProcessEvents = [&] {
             limited.ProcessEvents();
             if (Computer->Stop) stop = true;

@@ -63,23 +63,27 @@ QTimer* MakeTimer(QObject* parent, const char* name, int interval) {
 void CreateComputerPanel(TMainControls& c) {
     QFrame* panel = c.ComputerPanel;
     panel->setGeometry(16, 88, 169, 209);
-    MakeLabel(panel, "ComputerPlaysLabel", "Computer Plays...", 40, 16);
-    c.Player1Box = MakeCheckBox(panel, "Player1Box", "White", {16, 40, 65, 25});
-    c.Player2Box = MakeCheckBox(panel, "Player2Box", "Black", {88, 40, 65, 25});
+    MakeLabel(panel, "ComputerPlaysLabel", "Computer Plays...", 40, 12);
+    c.Player1Box = MakeCheckBox(panel, "Player1Box", "White", {16, 32, 65, 25});
+    c.Player2Box = MakeCheckBox(panel, "Player2Box", "Black", {88, 32, 65, 25});
     c.Player2Box->setChecked(true);
 
     c.LevelRdg = new QGroupBox("Difficulty", panel);
     c.LevelRdg->setObjectName("LevelRdg");
-    c.LevelRdg->setGeometry(32, 80, 105, 81);
-    for (int i = 0; i < LevelCount; ++i) {
-        c.LevelItems[i] = new QRadioButton(Levels[i].Label, c.LevelRdg);
+    // Two columns, the game's own levels first, down and then across; closer rows keep the
+    // panel, and so the board, at their size.
+    constexpr int rows = (DifficultyCount + 1) / 2;
+    c.LevelRdg->setGeometry(8, 62, 153, 21 + 19 * rows);
+    for (int i = 0; i < DifficultyCount; ++i) {
+        c.LevelItems[i] = new QRadioButton(DifficultyName(i), c.LevelRdg);
         c.LevelItems[i]->setObjectName(QString("LevelItem%1").arg(i));
-        c.LevelItems[i]->setGeometry(8, 18 + 20 * i, 93, 20);
+        c.LevelItems[i]->setGeometry(8 + 72 * (i / rows), 17 + 19 * (i % rows), 72, 19);
+        c.LevelItems[i]->setToolTip(
+            QString("About %1 Elo. Takes effect at the next New Game").arg(DifficultyElo(i)));
     }
     c.LevelItems[0]->setChecked(true);
-    for (QRadioButton* item : c.LevelItems) item->setToolTip("Takes effect at the next New Game");
 
-    c.StopButton = MakeButton(panel, "StopButton", "Stop", {16, 168, 137, 33});
+    c.StopButton = MakeButton(panel, "StopButton", "Stop", {16, 166, 137, 33});
     c.DepthBar = new QSlider(Qt::Horizontal, panel);
     c.DepthBar->setObjectName("DepthBar");
     c.DepthBar->setGeometry(16, 128, 137, 25);
@@ -366,7 +370,7 @@ void SetThinkingLimitMs(TMainControls& c, int64_t ms) {
 }
 
 int LevelItemIndex(const TMainControls& c) {
-    for (int i = 0; i < LevelCount; ++i)
+    for (int i = 0; i < DifficultyCount; ++i)
         if (c.LevelItems[i]->isChecked()) return i;
     return -1;
 }

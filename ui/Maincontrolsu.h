@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "game/Sessionu.h"
 #include "opponent/Opponentu.h"
 
 class QAction;
@@ -60,7 +61,7 @@ struct TMainControls {
     QCheckBox* Player1Box;
     QCheckBox* Player2Box;
     QGroupBox* LevelRdg;
-    QRadioButton* LevelItems[LevelCount];
+    QRadioButton* LevelItems[DifficultyCount];
     QPushButton* StopButton;
     QSlider* DepthBar;
     QLabel* DepthLabel;

@@ -66,6 +66,16 @@ void TMainForm::ShowThinking() {
     const StatusTexts status = Game.Status();
     SetFittedText(Ui.StatusLabel2, QString::fromStdString(status.First), 16);
     SetFittedText(Ui.StatusLabel3, QString::fromStdString(status.Second.value_or("")), 16);
+    if (Game.StrongThinks()) {
+        const strong::ThinkInfo& info = Game.StrongProgress();
+        Ui.ProgBar->setFormat(
+            info.Depth == 0 ? QString("Thinking: depth 1")
+                            : QString("Thinking: depth %1, score %2, %3")
+                                  .arg(info.Depth)
+                                  .arg(QString::fromStdString(ScoreText(info)))
+                                  .arg(QString::fromStdString(info.PvText).section(' ', 0, 5)));
+        return;
+    }
     const ChoiceProgress& progress = Game.Progress();
     const QString of = QString("move %1 of %2").arg(progress.Current + 1).arg(progress.Count);
     Ui.ProgBar->setFormat(

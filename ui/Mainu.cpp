@@ -98,7 +98,7 @@ TMainForm::TMainForm() : Hooks(std::make_unique<TWindowHooks>(*this)) {
     connect(Ui.Rules1, &QActionGroup::triggered, this, &TMainForm::RulesChange);
     connect(Ui.TimeControl1, &QActionGroup::triggered, this, &TMainForm::TimeControlChange);
     SetThinkingLimitMs(Ui, Game.ThinkingLimit());
-    for (int item = 0; item < LevelCount; ++item)
+    for (int item = 0; item < DifficultyCount; ++item)
         connect(Ui.LevelItems[item], &QRadioButton::clicked, this,
                 [this, item] { LevelRdgClick(item); });
     // The kept game follows the game within a second of every change.
@@ -182,7 +182,7 @@ void TMainForm::LevelRdgClick(int item) {
     if (item != Game.Level())
         QToolTip::showText(
             Ui.LevelItems[item]->mapToGlobal(QPoint(0, Ui.LevelItems[item]->height())),
-            QString("%1 takes effect at New Game").arg(Levels[item].Label), Ui.LevelItems[item]);
+            QString("%1 takes effect at New Game").arg(DifficultyName(item)), Ui.LevelItems[item]);
     Repaint();
 }
 

@@ -30,7 +30,7 @@ QString OptionKey(const char* name) {
 void Restore(TMainForm& form, const QSettings& settings) {
     bool ok = false;
     const int level = settings.value("Level").toInt(&ok);
-    if (ok && level >= 0 && level < LevelCount)
+    if (ok && level >= 0 && level < DifficultyCount)
         form.findChild<QRadioButton*>(LevelItem(level))->setChecked(true);
     for (const char* name : Boxes)
         if (settings.contains(QString("Sides/") + name))
@@ -59,7 +59,7 @@ void Restore(TMainForm& form, const QSettings& settings) {
 }
 
 void Keep(const TMainForm& form, QSettings& settings) {
-    for (int item = 0; item < LevelCount; ++item)
+    for (int item = 0; item < DifficultyCount; ++item)
         if (form.findChild<QRadioButton*>(LevelItem(item))->isChecked())
             settings.setValue("Level", item);
     for (const char* name : Boxes)

@@ -807,8 +807,7 @@ TEST(Session, StrongLevelsPlayUnderTheSameControls) {
     const int sly = LevelCount, fiendish = DifficultyCount - 1;
     // The level, what happens at the first pump, the turn's result, whether it was cut short
     // and whether the computer still plays Black.
-    const std::tuple<const char*, int, std::function<void(GameSession&, int64_t&)>, T, bool,
-                     bool>
+    const std::tuple<const char*, int, std::function<void(GameSession&, int64_t&)>, T, bool, bool>
         rows[] = {
             {"left alone", sly, [](GameSession&, int64_t&) {}, T::Played, false, true},
             {"Move Now", fiendish, [](GameSession& g, int64_t&) { g.MoveNow(); }, T::Played, true,

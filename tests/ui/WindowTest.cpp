@@ -370,6 +370,43 @@ class WindowTest : public QObject {
         QCOMPARE(session.Text("DepthLabel"), QString("Depth = 3"));
     }
 
+    // The strong levels follow the game's own, say how strong they are, think aloud with depth
+    // and score, answer Move Now, and are remembered.
+    void strongLevelsInTheWindow() {
+        QTemporaryDir kept;
+        const QString file = kept.filePath("settings.ini");
+        {
+            Session first;
+            QVERIFY(first.Start({}, file));
+            const auto* fiendish = first.Main->findChild<QAbstractButton*>("LevelItem7");
+            QCOMPARE(fiendish->text(), QString("Fiendish"));
+            QCOMPARE(
+                fiendish->toolTip(),
+                QString("About %1 Elo. Takes effect at the next New Game").arg(DifficultyElo(7)));
+            first.Click("LevelItem7");
+            QCOMPARE(first.Text("StatusLabel3"), QString("Fiendish at New Game"));
+            first.Click("NewButton");
+            first.Play("e2e4");
+            QString bar;
+            bool shown = false;
+            WhileThinking(first, [&] {
+                QTest::qWait(300);
+                bar = first.Main->findChild<QProgressBar*>("ProgBar")->format();
+                shown = first.Main->findChild<QPushButton*>("MoveNowButton")->isVisible();
+                first.Click("MoveNowButton");
+            });
+            QTRY_COMPARE_WITH_TIMEOUT(first.Game().History().Count, 3, 20000);
+            QVERIFY2(bar.startsWith("Thinking: depth "), qPrintable(bar));
+            QVERIFY(shown);
+            QVERIFY(first.Game().CutShort());
+            first.Main->close();
+        }
+        Session second;
+        QVERIFY(second.Start({}, file));
+        QVERIFY(second.Main->findChild<QAbstractButton*>("LevelItem7")->isChecked());
+        QVERIFY(second.Game().StrongThinks());
+    }
+
     void searchEndsWithoutAMove_data() {
         QTest::addColumn<QString>("how"); // a button, or "" to close the window
         QTest::addColumn<int>("countAfter");

@@ -1,5 +1,6 @@
 // selfplay LEVEL GAMES [--limit MS] [--plies N] [--book FILE] [--seed N]: plays GAMES games of
-// the computer against itself at difficulty LEVEL (0 Brisko, 1 Clever, 2 Mean) through the game
+// the computer against itself at difficulty LEVEL (0 Brisko, 1 Clever, 2 Mean, 3 Sly .. 7
+// Fiendish, the strong player) through the game
 // session, as the window plays them: the move timer ticks every 100 ms while it thinks as White,
 // the thinking limit (the window's default unless given; 0 for none) cuts long moves short.
 // Prints each game, then the median and the longest thinking time per move.
@@ -87,9 +88,10 @@ int main(int argc, char** argv) {
         else
             return Usage();
     }
-    if (level < 0 || level >= LevelCount || games < 1 || plies < 1 || argc % 2 == 0) return Usage();
+    if (level < 0 || level >= DifficultyCount || games < 1 || plies < 1 || argc % 2 == 0)
+        return Usage();
 
-    std::printf("%s, limit %s, up to %d plies a game\n", Levels[level].Label,
+    std::printf("%s, limit %s, up to %d plies a game\n", DifficultyName(level),
                 limit > 0 ? (std::to_string(limit) + " ms").c_str() : "none", plies);
     std::vector<double> all;
     int cut = 0;

@@ -731,6 +731,19 @@ PgnTags GameSession::ExportTags() const {
     tags.Date = PgnDate(std::time(nullptr));
     tags.White = PgnPlayer(PlaysWhite, DifficultyName(LevelItem));
     tags.Black = PgnPlayer(PlaysBlack, DifficultyName(LevelItem));
+    // Written up to the position shown: how the game stood there.
+    const int shown = std::max(1, Positions->Count);
+    const Finish end = Notes[static_cast<size_t>(shown - 1)].End;
+    tags.Termination = end == Finish::None   ? "unterminated"
+                       : end == Finish::Flag ? "time forfeit"
+                                             : "normal";
+    if (PlayClock.On()) {
+        tags.TimeControl =
+            std::to_string(PlayClock.BaseMs / 1000) + "+" + std::to_string(PlayClock.IncMs / 1000);
+        for (int i = 0; i < shown; ++i)
+            tags.Clocks.push_back({Notes[static_cast<size_t>(i)].ClockMs[0],
+                                   Notes[static_cast<size_t>(i)].ClockMs[1]});
+    }
     return tags;
 }
 

@@ -2,6 +2,8 @@
 // positions, import into a new history by playing each move as a game move.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -20,6 +22,14 @@ struct PgnTags {
     std::string Round = "-";
     std::string White = "?";
     std::string Black = "?";
+    // Written only when not empty: the TimeControl tag ("300+2": seconds and increment) and
+    // the Termination tag ("normal", "time forfeit", "unterminated").
+    std::string TimeControl;
+    std::string Termination;
+    // The clock readings at each position of the history, White's and Black's in
+    // milliseconds; when there are any, each move is followed by the mover's reading after it
+    // as a "{[%clk h:mm:ss]}" comment.
+    std::vector<std::array<int64_t, 2>> Clocks;
 };
 
 // A date as PGN writes it, "YYYY.MM.DD", in local time.

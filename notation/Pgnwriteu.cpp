@@ -77,6 +77,24 @@ class Lines {
     std::string text, line;
 };
 
+// Adds a comment a word at a time, so that a long one may break between lines.
+void AddComment(Lines& lines, const std::string& comment) {
+    size_t start = 0;
+    for (size_t space; (space = comment.find(' ', start)) != std::string::npos; start = space + 1)
+        lines.Add(comment.substr(start, space - start));
+    lines.Add(comment.substr(start));
+}
+
+// A clock reading as "[%clk h:mm:ss]" writes it, whole seconds rounded down.
+std::string ClockComment(int64_t ms) {
+    const int64_t seconds = ms > 0 ? ms / 1000 : 0;
+    char text[48];
+    std::snprintf(text, sizeof text, "{[%%clk %lld:%02lld:%02lld]}",
+                  static_cast<long long>(seconds / 3600), static_cast<long long>(seconds / 60 % 60),
+                  static_cast<long long>(seconds % 60));
+    return text;
+}
+
 const char* ResultToken(int outcome) {
     switch (outcome) {
     case 1:
@@ -150,6 +168,8 @@ PgnText WritePgn(const History& history, const PgnTags& tags) {
         tag("SetUp", "1");
         tag("FEN", fen);
     }
+    if (!tags.TimeControl.empty()) tag("TimeControl", tags.TimeControl);
+    if (!tags.Termination.empty()) tag("Termination", tags.Termination);
     text += "\n";
 
     Lines lines;
@@ -163,18 +183,17 @@ PgnText WritePgn(const History& history, const PgnTags& tags) {
             lines.Add(number + ". " + san);
         else
             lines.Add(numberBlack ? number + "... " + san : san);
-        numberBlack = CastlesAcrossAttack(before, move.Move.Squares);
-        if (numberBlack) {
-            std::string word;
-            for (const char* c = AcrossAttackComment;; ++c) {
-                if (*c == ' ' || *c == '\0') {
-                    lines.Add(word);
-                    word.clear();
-                    if (*c == '\0') break;
-                } else {
-                    word += *c;
-                }
-            }
+        numberBlack = false;
+        if (CastlesAcrossAttack(before, move.Move.Squares)) {
+            AddComment(lines, AcrossAttackComment);
+            numberBlack = true;
+        }
+        if (static_cast<size_t>(move.End) < tags.Clocks.size()) {
+            AddComment(
+                lines,
+                ClockComment(
+                    tags.Clocks[static_cast<size_t>(move.End)][before.ToPlay == White ? 0 : 1]));
+            numberBlack = true;
         }
     }
     lines.Add(result);

@@ -1,5 +1,7 @@
 // The PGN reader: one game of a text, in the forgiving import format, played move by move into
 // a new history.
+#include <algorithm>
+
 #include "notation/Fen.h"
 #include "notation/Pgn.h"
 #include "notation/Pgnscanu.h"
@@ -23,18 +25,21 @@ std::string Shown(std::string_view token) {
 
 class Reader {
   public:
-    Reader(std::string_view text, size_t offset) : text(text), offset(offset) {}
+    Reader(std::string_view text, size_t offset, History& scratch)
+        : text(text), offset(offset), played(scratch) {
+        ResetHistory(played);
+    }
 
     PgnGame Read() {
-        // Not value-initialised: only the positions played are ever written or read.
-        game.Game.reset(new History);
-        ResetHistory(*game.Game);
         if (!ReadFirstGame()) {
-            game.Game.reset();
             game.Warnings.clear();
-            game.Imported = false;
             return std::move(game);
         }
+        // Only a game read whole gets a history of its own, and only its positions are copied.
+        game.Game.reset(new History);
+        ResetHistory(*game.Game);
+        std::copy(played.Snapshots, played.Snapshots + played.Count, game.Game->Snapshots);
+        game.Game->Count = game.Game->Stored = played.Count;
         if (game.Result.empty())
             for (const auto& [name, value] : game.Tags)
                 if (name == "Result") game.Result = value;
@@ -47,12 +52,13 @@ class Reader {
   private:
     std::string_view text;
     size_t offset;
+    History& played; // the positions so far
     PgnGame game;
     Board board{};
     std::string fen; // the FEN tag's value
     bool sawFen = false, started = false, truncated = false, tagsCut = false;
     int firstPly = 0; // the ply count of the first position, as move numbers count
-    int played = 0;   // plies played since
+    int plies = 0;    // plies played since
     size_t dropped = 0;
 
     bool Fail(const std::string& message) {
@@ -71,7 +77,7 @@ class Reader {
 
     // "Move 12 for White: " for the move about to be played.
     std::string MovePrefix() const {
-        return "Move " + std::to_string((firstPly + played) / 2 + 1) + " for " +
+        return "Move " + std::to_string((firstPly + plies) / 2 + 1) + " for " +
                (board.ToPlay == White || board.ToPlay == WhiteChooses ? "White" : "Black") + ": ";
     }
 
@@ -153,11 +159,11 @@ class Reader {
     bool Start() {
         if (started) return true;
         std::string error;
-        if (!StartGame(sawFen ? fen : std::string(StartFen), *game.Game, board, error))
+        if (!StartGame(sawFen ? fen : std::string(StartFen), played, board, error))
             return Fail("The FEN tag is not a position: " + error);
         started = true;
         const bool whiteFirst = board.ToPlay == White || board.ToPlay == WhiteChooses;
-        firstPly = 2 * (FullMoveNumber(*game.Game, 0) - 1) + (whiteFirst ? 0 : 1);
+        firstPly = 2 * (FullMoveNumber(played, 0) - 1) + (whiteFirst ? 0 : 1);
         return true;
     }
 
@@ -168,14 +174,14 @@ class Reader {
         if (read != MoveRead::Legal)
             return Fail(MovePrefix() + "'" + Shown(word) + "' is " +
                         (read == MoveRead::Ambiguous ? "ambiguous" : "not a legal move"));
-        if (!truncated && !GameChessMove(board, *game.Game, move)) { // changes nothing then
+        if (!truncated && !GameChessMove(board, played, move)) { // changes nothing then
             truncated = true;
             Warn(MovePrefix() + "a game holds at most " + std::to_string(HistorySize) +
                  " positions; the moves from here on were left out");
         }
         // Past the history's end the moves are still checked, on the board alone.
         if (truncated) PlayChessMove(board, move);
-        ++played;
+        ++plies;
         return true;
     }
 };
@@ -183,7 +189,9 @@ class Reader {
 } // namespace
 
 PgnGame ReadPgn(std::string_view text, size_t offset) {
-    return Reader(text, offset).Read();
+    // Megabytes that every call would otherwise allocate, and a refused game never needs.
+    thread_local const std::unique_ptr<History> scratch(new History);
+    return Reader(text, offset, *scratch).Read();
 }
 
 bool ReadPgnFile(const std::string& path, std::string& text, std::string& message) {

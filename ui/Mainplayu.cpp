@@ -142,7 +142,8 @@ void TMainForm::SaveAs1Click() {
 
 void TMainForm::ImportPgn1Click() {
     const QString path = AskFileName(*Ui.ImportDlg);
-    if (!path.isEmpty()) ImportGame(path);
+    // A file of several games offers the list of them.
+    if (!path.isEmpty() && ::ImportGame(this, Game, path, LevelItemIndex(Ui), true)) ShowGame();
 }
 
 void TMainForm::Open1Click() {

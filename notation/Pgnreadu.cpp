@@ -60,20 +60,30 @@ class Reader {
     int firstPly = 0; // the ply count of the first position, as move numbers count
     int plies = 0;    // plies played since
     size_t dropped = 0;
+    size_t countedTo = 0; // Line has counted the lines up to here
+    int countedLine = 1;
 
     bool Fail(const std::string& message) {
         game.Message = message;
         return false;
     }
 
-    void Warn(const std::string& message) {
+    // Adds a remark, unless there are enough already: then it is only counted.
+    template <typename Text> void Warn(const Text& message) {
         if (game.Warnings.size() < MaxWarnings)
-            game.Warnings.push_back(message);
+            game.Warnings.push_back(message());
         else
             ++dropped;
     }
 
-    std::string Line(size_t at) const { return "Line " + std::to_string(PgnLineNumber(text, at)); }
+    // "Line 12", counted on from the line asked for before: a text of many remarks is read
+    // once, not once for each.
+    std::string Line(size_t at) {
+        if (at < countedTo) countedTo = 0, countedLine = 1;
+        countedLine = PgnLineNumber(text, at, countedTo, countedLine);
+        countedTo = at;
+        return "Line " + std::to_string(countedLine);
+    }
 
     // "Move 12 for White: " for the move about to be played.
     std::string MovePrefix() const {
@@ -111,8 +121,10 @@ class Reader {
                 game.Result = token.Text;
                 break;
             case PgnTokenKind::Stray:
-                Warn(Line(token.Start) + ": '" + Shown(token.Text) +
-                     "' is not PGN and was skipped");
+                Warn([&] {
+                    return Line(token.Start) + ": '" + Shown(token.Text) +
+                           "' is not PGN and was skipped";
+                });
                 break;
             case PgnTokenKind::Fault:
                 return Fail(FaultMessage(token));
@@ -121,7 +133,7 @@ class Reader {
         return !any || Start();
     }
 
-    std::string FaultMessage(const PgnToken& token) const {
+    std::string FaultMessage(const PgnToken& token) {
         const std::string where = started ? MovePrefix() : Line(token.Start) + ": ";
         switch (token.Fault) {
         case PgnFault::BadTag:
@@ -150,9 +162,11 @@ class Reader {
         }
         if (tagsCut) return;
         tagsCut = true;
-        Warn(Line(token.Start) + ": a game keeps " + std::to_string(MaxPgnTags) +
-             " tags of at most " + std::to_string(MaxPgnTagValue) +
-             " characters; the rest was skipped");
+        Warn([&] {
+            return Line(token.Start) + ": a game keeps " + std::to_string(MaxPgnTags) +
+                   " tags of at most " + std::to_string(MaxPgnTagValue) +
+                   " characters; the rest was skipped";
+        });
     }
 
     // Sets up the first position, the FEN tag's or the initial one, before the first move.
@@ -176,8 +190,10 @@ class Reader {
                         (read == MoveRead::Ambiguous ? "ambiguous" : "not a legal move"));
         if (!truncated && !GameChessMove(board, played, move)) { // changes nothing then
             truncated = true;
-            Warn(MovePrefix() + "a game holds at most " + std::to_string(HistorySize) +
-                 " positions; the moves from here on were left out");
+            Warn([&] {
+                return MovePrefix() + "a game holds at most " + std::to_string(HistorySize) +
+                       " positions; the moves from here on were left out";
+            });
         }
         // Past the history's end the moves are still checked, on the board alone.
         if (truncated) PlayChessMove(board, move);

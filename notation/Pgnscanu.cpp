@@ -82,9 +82,9 @@ std::string UnescapePgnValue(std::string_view value, size_t most) {
     return text;
 }
 
-int PgnLineNumber(std::string_view text, size_t at) {
-    int line = 1;
-    for (size_t i = 0; i < at && i < text.size(); ++i)
+int PgnLineNumber(std::string_view text, size_t at, size_t from, int fromLine) {
+    int line = fromLine;
+    for (size_t i = from; i < at && i < text.size(); ++i)
         line +=
             text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'));
     return line;

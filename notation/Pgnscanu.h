@@ -44,8 +44,9 @@ PgnWordKind ClassifyPgnWord(std::string_view& word);
 // Undoes the escapes of a tag value, keeping at most `most` characters.
 std::string UnescapePgnValue(std::string_view value, size_t most);
 
-// The line a position of the text is on, counting LF, CR LF and a lone CR as line ends.
-int PgnLineNumber(std::string_view text, size_t at);
+// The line a position of the text is on, counting LF, CR LF and a lone CR as line ends; from
+// `from` on, when the line at `from` is known to be `fromLine`.
+int PgnLineNumber(std::string_view text, size_t at, size_t from = 0, int fromLine = 1);
 
 class PgnScanner {
   public:

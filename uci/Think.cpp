@@ -258,6 +258,7 @@ ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limit
     ThinkHooks hooks(opponent, stop, start, plan.HardMs, limits.Nodes, say);
     ChessMove best = QuickScanBest(opponent, root, moves, hooks);
     int64_t lastRoundMs = 0, roundBeforeMs = 0;
+    double steepest = 0; // the most a depth has cost over the one before
     for (int bar = std::min(2, lastBar); bar <= lastBar; ++bar) {
         const Clock::time_point roundStart = Clock::now();
         opponent.Stop = false;
@@ -289,12 +290,12 @@ ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limit
         lastRoundMs = MsSince(roundStart);
         if (plan.SoftMs < 0) continue;
         if (moves.size() == 1) break;
-        // Each depth costs several times the one before; begin one only if it should end in time.
-        const double growth =
-            roundBeforeMs > 0
-                ? std::clamp(static_cast<double>(lastRoundMs) / static_cast<double>(roundBeforeMs),
-                             3.0, 40.0)
-                : 10.0;
+        // Each depth costs several times the one before, and the steps alternate between a few
+        // times and a dozen: begin one only if it should end in time at the steepest step seen.
+        if (roundBeforeMs > 0)
+            steepest = std::max(steepest, static_cast<double>(lastRoundMs) /
+                                              static_cast<double>(roundBeforeMs));
+        const double growth = steepest > 0 ? std::clamp(steepest, 3.0, 40.0) : 10.0;
         const double expected = static_cast<double>(ms) + growth * static_cast<double>(lastRoundMs);
         if (ms * 2 > plan.SoftMs ||
             expected > static_cast<double>(std::min(plan.HardMs, 2 * plan.SoftMs)))

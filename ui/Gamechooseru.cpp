@@ -9,6 +9,7 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/Dialogsu.h"
 
@@ -121,6 +122,9 @@ TGameChooser::TGameChooser(QWidget* parent, const std::vector<PgnListing>& games
     List->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     List->horizontalHeader()->setResizeContentsPrecision(50);
     List->resizeColumnsToContents();
+    // The first rows hold the shortest numbers.
+    const int widest = List->fontMetrics().horizontalAdvance(QString::number(games.size()));
+    List->setColumnWidth(0, std::max(List->columnWidth(0), widest + 16));
     List->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(List);
 
@@ -139,11 +143,13 @@ TGameChooser::TGameChooser(QWidget* parent, const std::vector<PgnListing>& games
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(List, &QTableView::doubleClicked, this, &QDialog::accept);
     FilterChanged({});
-    List->selectRow(0);
 }
 
 void TGameChooser::FilterChanged(const QString& text) {
     static_cast<WordFilter*>(Shown)->SetWords(text);
+    // The first game found is marked, and Import takes the one marked.
+    List->selectRow(0);
+    List->scrollToTop();
     const QString total = QLocale().toString(static_cast<qulonglong>(Games.size()));
     QString told =
         text.trimmed().isEmpty()

@@ -142,6 +142,7 @@ TEST(PgnInput, KeepsTagsAndRemarksWithinLimits) {
     const std::string tooMany = Repeated("[A \"\"]\n", 300) + FenOnly + "1. Rh2 *";
     const std::string tooLong = "[Event \"" + std::string(5000, 'x') + "\"]\n1. e4 *";
     const std::string remarks = "1. e4 " + Repeated("[ ", 15) + "*";
+    const std::string lines = "1. e4 [a]\r\ne5 [b]\r[c]\n\n[d] *";
     struct Row {
         const std::string& Text;
         size_t Tags;
@@ -158,6 +159,11 @@ TEST(PgnInput, KeepsTagsAndRemarksWithinLimits) {
          MaxPgnTagValue,
          {"Line 1: a game keeps 256 tags of at most 4096 characters; the rest was skipped"}},
         {remarks, 0, 0, std::vector<std::string>(10, "Line 1: '[' is not PGN and was skipped")},
+        {lines,
+         0,
+         0,
+         {"Line 1: '[a]' is not PGN and was skipped", "Line 2: '[b]' is not PGN and was skipped",
+          "Line 3: '[c]' is not PGN and was skipped", "Line 5: '[d]' is not PGN and was skipped"}},
     };
     for (const Row& row : rows) {
         const PgnGame game = ReadPgn(row.Text);

@@ -513,6 +513,10 @@ class WindowTest : public QObject {
                 for (int row = 0; row < list->model()->rowCount(); ++row)
                     shown.append(list->model()->index(row, 1).data().toString());
                 count = dialog.findChild<QLabel*>("GameCount")->text();
+                // The row marked is the one Import takes: the first shown.
+                const QModelIndexList marked = list->selectionModel()->selectedRows();
+                QCOMPARE(marked.size(), shown.isEmpty() ? 0 : 1);
+                QVERIFY(shown.isEmpty() || marked.first().row() == 0);
                 if (clicked < 0) {
                     QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->buttons().first(),
                                       Qt::LeftButton);

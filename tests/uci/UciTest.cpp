@@ -63,9 +63,10 @@ TEST(Uci, AnswersAGuiThroughAPipe) {
           "go depth 1 searchmoves e1g1 e1c1"},
          "bestmove e1c1",
          {}},
+        // How deep, if at all, depends on the machine's speed: a move comes in any case.
         {{"position startpos moves e2e4", "go wtime 2000 btime 1500 winc 0 binc 100"},
          "bestmove",
-         {"info depth "}}, // how deep depends on the machine's speed
+         {}},
         {{"position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", "go depth 3"},
          "bestmove 0000",
          {"info string no legal move"}},

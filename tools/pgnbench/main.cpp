@@ -108,43 +108,45 @@ int MakeGames(const std::string& path, int count) {
     return Write(path, text) ? 0 : 1;
 }
 
-int Import(const std::string& path) {
-    const double before = PeakMb();
-    const Clock::time_point start = Clock::now();
-    std::string text, message;
-    if (!ReadPgnFile(path, text, message)) {
-        std::printf("%s\n", message.c_str());
-        return 1;
+// A file read whole, with the time it took and the memory before.
+struct Timed {
+    double BeforeMb = PeakMb();
+    Clock::time_point Start = Clock::now();
+    double ReadS = 0;
+    std::string Text;
+
+    bool Read(const std::string& path) {
+        std::string message;
+        if (!ReadPgnFile(path, Text, message)) std::printf("%s\n", message.c_str());
+        ReadS = SecondsSince(Start);
+        return message.empty();
     }
-    const double read = SecondsSince(start);
-    const PgnGame game = ReadPgn(text);
-    const double total = SecondsSince(start);
+};
+
+int Import(const std::string& path) {
+    Timed file;
+    if (!file.Read(path)) return 1;
+    const PgnGame game = ReadPgn(file.Text);
     std::printf("import %s: %s, %zu tags kept, %d positions, %zu remarks; file read %.3f s, "
                 "whole import %.3f s, peak memory %.0f MB (%.0f MB at start)\n",
                 path.c_str(), game.Imported ? "imported" : game.Message.c_str(), game.Tags.size(),
-                game.Imported ? game.Game->Count : 0, game.Warnings.size(), read, total, PeakMb(),
-                before);
+                game.Imported ? game.Game->Count : 0, game.Warnings.size(), file.ReadS,
+                SecondsSince(file.Start), PeakMb(), file.BeforeMb);
     return game.Imported ? 0 : 1;
 }
 
 int List(const std::string& path) {
-    const double before = PeakMb();
-    const Clock::time_point start = Clock::now();
-    std::string text, message;
-    if (!ReadPgnFile(path, text, message)) {
-        std::printf("%s\n", message.c_str());
-        return 1;
-    }
-    const double read = SecondsSince(start);
-    const std::vector<PgnListing> games = ListPgnGames(text);
-    const double listed = SecondsSince(start);
+    Timed file;
+    if (!file.Read(path)) return 1;
+    const std::vector<PgnListing> games = ListPgnGames(file.Text);
+    const double listed = SecondsSince(file.Start);
     // The game the user then picks: the last one.
-    const PgnGame last = games.empty() ? PgnGame{} : ReadPgn(text, games.back().Offset);
+    const PgnGame last = games.empty() ? PgnGame{} : ReadPgn(file.Text, games.back().Offset);
     std::printf("list %s: %zu games (%.1f MB); file read %.3f s, listed %.3f s, last game read "
                 "%s in %.3f s more; peak memory %.0f MB (%.0f MB at start)\n",
-                path.c_str(), games.size(), static_cast<double>(text.size()) / 1048576.0, read,
-                listed, last.Imported ? "whole" : last.Message.c_str(),
-                SecondsSince(start) - listed, PeakMb(), before);
+                path.c_str(), games.size(), static_cast<double>(file.Text.size()) / 1048576.0,
+                file.ReadS, listed, last.Imported ? "whole" : last.Message.c_str(),
+                SecondsSince(file.Start) - listed, PeakMb(), file.BeforeMb);
     return games.empty() ? 1 : 0;
 }
 

@@ -175,6 +175,10 @@ Outcome PlayGame(Player* players[2], const MatchSetup& setup,
             return {loss, player.Name + " hung", s};
         }
         const double took = MsSince(asked);
+        // A move past a twentieth of the clock and the increment is told as it happens.
+        if (took > clockMs[s] / 20 + setup.IncMs)
+            std::printf("  long move: %s took %.0f ms at ply %d with %.0f ms on its clock\n",
+                        player.Name.c_str(), took, game.Plies() + 1, clockMs[s]);
         clockMs[s] -= took;
         player.LongestMs = std::max(player.LongestMs, took);
         player.LeastLeftMs = std::min(player.LeastLeftMs, clockMs[s]);

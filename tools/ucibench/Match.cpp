@@ -170,15 +170,23 @@ Outcome PlayGame(Player* players[2], const MatchSetup& setup,
         const Clock::time_point asked = Clock::now();
         player.Process->Send(go);
         const int patience = static_cast<int>(clockMs[s]) + 5000;
-        if (!player.Process->WaitFor("bestmove", line, patience)) {
+        std::string said;
+        if (!player.Process->WaitFor("bestmove", line, patience, &said)) {
             ++player.Hangs;
             return {loss, player.Name + " hung", s};
         }
         const double took = MsSince(asked);
         // A move past a twentieth of the clock and the increment is told as it happens.
-        if (took > clockMs[s] / 20 + setup.IncMs)
-            std::printf("  long move: %s took %.0f ms at ply %d with %.0f ms on its clock\n",
-                        player.Name.c_str(), took, game.Plies() + 1, clockMs[s]);
+        // The engine's own last "time" tells its thinking from the pipe's and the machine's delays.
+        if (took > clockMs[s] / 20 + setup.IncMs) {
+            const size_t at = said.rfind(" time ");
+            std::printf("  long move: %s took %.0f ms at ply %d with %.0f ms on its clock; its "
+                        "last info said time %s\n",
+                        player.Name.c_str(), took, game.Plies() + 1, clockMs[s],
+                        at == std::string::npos
+                            ? "nothing"
+                            : said.substr(at + 6, said.find_first_of(" \n", at + 6) - at - 6).c_str());
+        }
         clockMs[s] -= took;
         player.LongestMs = std::max(player.LongestMs, took);
         player.LeastLeftMs = std::min(player.LeastLeftMs, clockMs[s]);

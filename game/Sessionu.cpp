@@ -1,14 +1,23 @@
 #include "game/Sessionu.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <ctime>
+#include <span>
+#include <tuple>
 
 #include "engine/Findu.h"
 #include "engine/Legalu.h"
 #include "engine/Makemoveu.h"
 #include "engine/Stalemateu.h"
+#include "game/Keptgameu.h"
 #include "notation/Fen.h"
-#include "opponent/Choosemove.h"
+#include "notation/San.h"
+#include "textfile/Safefileu.h"
+#include "textfile/Wordsu.h"
 
 namespace {
 
@@ -21,10 +30,117 @@ bool ChoiceDue(const Board& board) {
     return board.ToPlay == WhiteChooses || board.ToPlay == BlackChooses;
 }
 
+// Time lost on every computer move to the window: painting, the events.
+constexpr int64_t ClockOverheadMs = 50;
+// The computer takes a draw when its own score is at most this, past this move.
+constexpr int32_t DrawMargin = 50;
+constexpr int DrawOfferMove = 20;
+
+Finish FinishOf(Ending ending) {
+    switch (ending) {
+    case Ending::Checkmate:
+        return Finish::Checkmate;
+    case Ending::Stalemate:
+        return Finish::Stalemate;
+    case Ending::Repetition:
+        return Finish::Repetition;
+    case Ending::FiftyMoves:
+        return Finish::FiftyMoves;
+    case Ending::Material:
+        return Finish::Material;
+    case Ending::HistoryFull:
+        return Finish::HistoryFull;
+    default:
+        return Finish::None;
+    }
+}
+
+const char* SideName(int side) {
+    return side == White ? "White" : "Black";
+}
+
+int64_t SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The front end's hooks, passed through, with the thinking limit watched at the event pumps.
+class LimitedHooks : public OpponentHooks {
+  public:
+    LimitedHooks(OpponentHooks& inner, std::function<void()> reached, int64_t deadline,
+                 const std::function<int64_t()>& clock, unsigned stride = 256)
+        : Inner(inner), Reached(std::move(reached)), Deadline(deadline), Clock(clock),
+          Stride(stride) {}
+    ~LimitedHooks() override { Inner.SearchCalls += SearchCalls; }
+
+    // The depth bar of the current round under a clock; 0 passes the front end's on.
+    int Bar = 0;
+
+    void ProcessEvents() override {
+        // The clock costs about a search node: read at every 256th pump only, where the pumps
+        // come at every node.
+        if (++Calls % Stride == 0) Watch();
+        Inner.ProcessEvents();
+    }
+    void SetProgressRange(int minimum, int maximum) override {
+        Inner.SetProgressRange(minimum, maximum);
+    }
+    // Also looked at before every root move, so that one begun past the limit is not searched.
+    void SetProgressPosition(int position) override {
+        Inner.SetProgressPosition(position);
+        Watch();
+    }
+    void ClearConsidered() override { Inner.ClearConsidered(); }
+    void AddConsideredLine(const std::string& line) override { Inner.AddConsideredLine(line); }
+    void RepaintConsidered() override { Inner.RepaintConsidered(); }
+    void ShowMessage(const std::string& text) override { Inner.ShowMessage(text); }
+    int DepthBarPosition() override { return Bar > 0 ? Bar : Inner.DepthBarPosition(); }
+    void SetMoveTimer(bool running) override { Inner.SetMoveTimer(running); }
+    void SeedRandom() override { Inner.SeedRandom(); }
+    int Random() override { return Inner.Random(); }
+
+  private:
+    void Watch() {
+        if (Deadline > 0 && Clock() >= Deadline) {
+            Deadline = 0;
+            Reached();
+        }
+    }
+
+    OpponentHooks& Inner;
+    std::function<void()> Reached;
+    int64_t Deadline; // 0 once reached, or with no limit
+    const std::function<int64_t()>& Clock;
+    const unsigned Stride;
+    unsigned Calls = 0;
+};
+
+// Without a clock the strong player's unlimited levels think about this long a move.
+constexpr int64_t StrongMoveMs = 3000;
+// Elo of this game's own levels, as measured against a reference engine.
+constexpr int LevelElo[LevelCount] = {800, 900, 1300};
+
+// The moves the strong player may answer: the game's legal list, a pawn's move onto its last
+// row with each piece.
+std::vector<ChessMove> AllowedMoves(const Board& position) {
+    std::vector<ChessMove> moves;
+    for (int i = 0; i < position.LegalCount; ++i) {
+        const Move& m = position.LegalMoves[i];
+        if (m.X1 != PromotionChoice && ReachesLastRow(position, m)) {
+            for (const int piece : {Queen, Rook, Bishop, Knight}) moves.push_back({m, piece});
+        } else {
+            moves.push_back({m, 0});
+        }
+    }
+    return moves;
+}
+
 } // namespace
 
 GameSession::GameSession()
-    : Positions(std::make_unique<::History>()), Computer(std::make_unique<::Opponent>()) {
+    : Positions(std::make_unique<::History>()), Computer(std::make_unique<::Opponent>()),
+      Clock(SteadyMs) {
     SetUpBoard(Live);
     Restart();
 }
@@ -33,26 +149,36 @@ GameSession::~GameSession() = default;
 
 void GameSession::SetComputerPlays(int side, bool plays) {
     (side == White ? PlaysWhite : PlaysBlack) = plays;
+    ++Changed;
 }
 
 void GameSession::Restart() {
-    FindLegalMoves(Live);
     ResetHistory(*Positions);
     PushHistory(*Positions, Live);
+    AdoptChoices(ChosenRules, ChosenClock);
     ClearSelection();
     ForgetHint();
     Last = {NoMove, NoMove, NoMove, NoMove};
     File.clear();
-    ListedStale = true;
+    GameChanged();
 }
 
 void GameSession::NewGame(int level) {
-    Stop();
+    Abandon();
     SetUpBoard(Live);
     Restart();
     // The difficulty takes effect only here.
-    if (ApplyLevel(*Computer, level, Depth)) LevelItem = level;
+    if (ApplyLevel(*Computer, level, Depth)) {
+        LevelItem = level;
+    } else if (level >= LevelCount && level < DifficultyCount) {
+        LevelItem = level;
+        if (!Strong) Strong = std::make_unique<strong::StrongPlayer>();
+        Strong->SetLevel(strong::StrongLevels[level - LevelCount]);
+        Strong->NewGame();
+    }
     LoadOpenings(Computer->Book, Book);
+    // Nothing to lose yet.
+    SavedAt = Revision;
 }
 
 void GameSession::StartUp(int level) {
@@ -61,7 +187,7 @@ void GameSession::StartUp(int level) {
 }
 
 void GameSession::StartFrom(const ::Board& position) {
-    Stop();
+    Abandon();
     Live = position;
     Restart();
 }
@@ -82,10 +208,11 @@ ClickResult GameSession::Click(int file, int row) {
         ClearSelection();
         return ClickResult::Deselected;
     }
-    if (!IsLegal(Live, SelX, SelY, file, row)) return ClickResult::Ignored;
+    if (!IsRuleLegal(Live, SelX, SelY, file, row, PlayRules)) return ClickResult::Ignored;
+    const ::Board before = Live;
+    const bool atEnd = !Reviewing();
     if (!GameMove(Live, *Positions, SelX, SelY, file, row)) return ClickResult::Ignored;
-    ListedStale = true;
-    FindLegalMoves(Live);
+    Recorded(before, atEnd);
     Last = {SelX, SelY, file, row};
     ClearSelection();
     ForgetHint();
@@ -104,18 +231,22 @@ bool GameSession::ChoosePromotion(int piece) {
     const int file = WaitingPawnFile(Live);
     if (Busy || file < 0) return false;
     const int row = Live.ToPlay == WhiteChooses ? 0 : 7;
+    const ::Board before = Live;
+    const bool atEnd = !Reviewing();
     if (!GameMove(Live, *Positions, PromotionChoice, piece, file, row)) return false;
-    ListedStale = true;
-    FindLegalMoves(Live);
+    Recorded(before, atEnd);
     ForgetHint();
     return true;
 }
 
 bool GameSession::Back() {
     if (Positions->Count <= 1) return false;
-    Stop();
+    Abandon();
+    ++Changed;
+    // The running clock stands still while an earlier position is shown.
+    if (!Reviewing()) Spent = TurnMs();
     StepBack(*Positions, Live);
-    FindLegalMoves(Live);
+    FindRuleMoves(Live, PlayRules);
     ClearSelection();
     ForgetHint();
     return true;
@@ -123,9 +254,11 @@ bool GameSession::Back() {
 
 bool GameSession::Forward() {
     if (Positions->Count >= Positions->Stored) return false;
-    Stop();
+    Abandon();
+    ++Changed;
     StepForward(*Positions, Live);
-    FindLegalMoves(Live);
+    if (!Reviewing()) RunningSince = Clock();
+    FindRuleMoves(Live, PlayRules);
     ClearSelection();
     ForgetHint();
     return true;
@@ -165,20 +298,74 @@ bool GameSession::HumanToMove() const {
 }
 
 bool GameSession::ComputerToMove() const {
-    return !Busy && Live.Outcome == InProgress && ComputerPlays(SideToAct(Live));
+    // Reviewing the game must never rewrite it: the computer waits at an earlier position.
+    return !Busy && Live.Outcome == InProgress && ComputerPlays(SideToAct(Live)) && !Reviewing();
+}
+
+bool GameSession::Think(const ::Board& position, OpponentHooks& hooks, Move& move,
+                        ChoiceTrace* trace) {
+    Computer->Stop = false;
+    Pending = Cut::None;
+    ThinkingSince = Clock();
+    Busy = true;
+    {
+        LimitedHooks limited(
+            hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock);
+        move = ChooseMove(*Computer, position, limited, trace, &Choice);
+        if (Pending == Cut::MoveNow) move = BestSoFar(Choice, limited);
+    }
+    Busy = false;
+    return !Computer->Stop || Pending == Cut::MoveNow;
+}
+
+bool GameSession::ThinkToClock(const ::Board& position, OpponentHooks& hooks, Move& move) {
+    Computer->Stop = false;
+    Pending = Cut::None;
+    ThinkingSince = Clock();
+    const ClockPlan plan =
+        PlanClock(ClockMs(SideToAct(position)), PlayClock.IncMs, 0, ClockOverheadMs);
+    int64_t deadline = ThinkingSince + std::max<int64_t>(1, plan.HardMs);
+    if (LimitMs > 0) deadline = std::min(deadline, ThinkingSince + LimitMs);
+    Busy = true;
+    {
+        LimitedHooks limited(
+            hooks, [this] { Ask(Cut::MoveNow); }, deadline, Clock);
+        move = {NoMove, NoMove, NoMove, NoMove};
+        // One depth after another, never deeper than the level's bar; the deepest finished one
+        // answers.
+        for (int bar = std::min(2, Depth); bar <= Depth; ++bar) {
+            limited.Bar = bar;
+            const int64_t round = Clock();
+            const Move chosen = ChooseMove(*Computer, position, limited, nullptr, &Choice);
+            if (Computer->Stop) {
+                if (Pending == Cut::MoveNow && move.X1 == NoMove) move = BestSoFar(Choice, limited);
+                break;
+            }
+            move = chosen;
+            // Each depth costs several times the one before: one is begun only if it should end
+            // within the plan.
+            const int64_t now = Clock();
+            if ((now - ThinkingSince) * 2 > plan.SoftMs ||
+                (now - ThinkingSince) + 8 * (now - round) > 2 * plan.SoftMs)
+                break;
+        }
+    }
+    Busy = false;
+    return !Computer->Stop || Pending == Cut::MoveNow;
 }
 
 bool GameSession::Hint(OpponentHooks& hooks) {
     if (!HumanToMove()) return false;
-    Computer->Stop = false;
     hooks.ClearConsidered();
-    Busy = true;
     const ::Board position = Live;
-    const Move move = ChooseMove(*Computer, position, hooks);
-    Busy = false;
+    Move move;
+    strong::ThinkResult found;
+    const bool played =
+        StrongThinks() ? ThinkStrong(position, hooks, found) : Think(position, hooks, move);
+    if (StrongThinks()) move = found.Move.Squares;
     // Stopped, or the game moved on meanwhile (a step, a new game): the move is for no position
     // shown.
-    if (Computer->Stop || move.X1 == NoMove || !(position == Live)) return false;
+    if (!played || move.X1 == NoMove || !(position == Live)) return false;
     Hinted = move;
     return true;
 }
@@ -205,8 +392,17 @@ uint64_t GameSession::KingsInCheck() const {
     return squares;
 }
 
-void GameSession::Stop() {
+void GameSession::Ask(Cut why) {
     Computer->Stop = true;
+    if (why > Pending) Pending = why;
+}
+
+void GameSession::Stop() {
+    Ask(Cut::Stopped);
+}
+
+void GameSession::MoveNow() {
+    if (Busy) Ask(Cut::MoveNow);
 }
 
 TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
@@ -220,35 +416,107 @@ TurnResult GameSession::ComputerTurn(OpponentHooks& hooks) {
         hooks.AddConsideredLine("");
     else
         hooks.ClearConsidered();
-    // Only the computer's White moves are timed and adapt the depth.
-    const bool timed = AdaptsDepth(Live.ToPlay);
+    if (StrongThinks()) return StrongTurn(hooks);
+    // Only the computer's White moves are timed and adapt the depth; under a clock the time plan
+    // takes the adaptation's place.
+    const bool timed = AdaptsDepth(Live.ToPlay) && !PlayClock.On();
     if (timed) BeginThinking(*Computer, hooks);
-    Busy = true;
     const ::Board position = Live;
-    const Move move = ChooseMove(*Computer, position, hooks);
-    Busy = false;
+    Move move;
+    const bool play =
+        PlayClock.On() ? ThinkToClock(position, hooks, move) : Think(position, hooks, move);
     if (timed) EndThinking(hooks);
 
-    if (Computer->Stop) {
-        // "Stop", a new game, a step or closing the window: no move, and the computer plays
-        // no side until it is asked to again.
+    if (!play && Pending == Cut::Stopped) {
+        // "Stop": no move, and the computer plays no side until it is asked to again.
         PlaysWhite = PlaysBlack = false;
+        ++Changed;
         return TurnResult::Stopped;
     }
+    // A new game, a step or closing the window: the position is no longer the one searched.
+    if (!play) return TurnResult::Abandoned;
     if (move.X1 == NoMove || !GameMove(Live, *Positions, move.X1, move.Y1, move.X2, move.Y2))
         return TurnResult::NoMove;
-    ListedStale = true;
-    FindLegalMoves(Live);
+    Recorded(position, true);
     Last = move;
     ForgetHint();
+    WasCut = Computer->Stop;
+    // A move cut short gets no raise, as a stopped one: it was not quick.
     if (timed) RaiseAfterMove(*Computer, Depth);
+    return TurnResult::Played;
+}
+
+bool GameSession::ThinkStrong(const ::Board& position, OpponentHooks& hooks,
+                              strong::ThinkResult& result) {
+    Computer->Stop = false;
+    Pending = Cut::None;
+    ThinkingSince = Clock();
+    StrongInfo = {};
+    strong::ThinkLimits limits;
+    limits.Allowed = AllowedMoves(position);
+    if (PlayClock.On()) {
+        const ClockPlan plan =
+            PlanClock(ClockMs(SideToAct(position)), PlayClock.IncMs, 0, ClockOverheadMs);
+        limits.SoftMs = std::max<int64_t>(1, plan.SoftMs);
+        limits.HardMs = std::max<int64_t>(1, plan.HardMs);
+    } else {
+        limits.SoftMs = StrongMoveMs;
+    }
+    Busy = true;
+    {
+        // The thinking limit and Move Now reach the player through its stop flag, looked at
+        // whenever it lets the events run.
+        LimitedHooks limited(
+            hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock,
+            1);
+        std::atomic<bool> stop{false};
+        strong::ThinkHooks think;
+        think.Stop = &stop;
+        think.EventsEveryNodes = 1024;
+        think.ProcessEvents = [&] {
+            limited.ProcessEvents();
+            if (Computer->Stop) stop = true;
+        };
+        think.OnIteration = [this](const strong::ThinkInfo& info) { StrongInfo = info; };
+        const int earlier = std::max(0, Positions->Count - 1);
+        result = Strong->Think(position, std::span<const ::Board>(Positions->Snapshots, earlier),
+                               limits, think);
+    }
+    Busy = false;
+    return !Computer->Stop || Pending == Cut::MoveNow;
+}
+
+TurnResult GameSession::StrongTurn(OpponentHooks& hooks) {
+    const ::Board position = Live;
+    strong::ThinkResult result;
+    const bool play = ThinkStrong(position, hooks, result);
+    if (!play && Pending == Cut::Stopped) {
+        PlaysWhite = PlaysBlack = false;
+        ++Changed;
+        return TurnResult::Stopped;
+    }
+    if (!play) return TurnResult::Abandoned;
+    const Move m = result.Move.Squares;
+    if (m.X1 == NoMove || !GameMove(Live, *Positions, m.X1, m.Y1, m.X2, m.Y2))
+        return TurnResult::NoMove;
+    Recorded(position, true);
+    if (m.X1 != PromotionChoice) Last = m;
+    // The piece comes with the pawn's move: the choice is played at once.
+    if (result.Move.Promotion != 0 && ChoiceDue(Live)) {
+        const ::Board waiting = Live;
+        const int piece =
+            waiting.ToPlay == WhiteChooses ? result.Move.Promotion : -result.Move.Promotion;
+        if (GameMove(Live, *Positions, PromotionChoice, piece, m.X2, m.Y2)) Recorded(waiting, true);
+    }
+    ForgetHint();
+    WasCut = Computer->Stop;
     return TurnResult::Played;
 }
 
 void GameSession::MoveTimerTick() {
     // A move being abandoned no longer counts its time; a tick while it unwinds must not lower
-    // the depth that a new game has just set.
-    if (Computer->Stop) return;
+    // the depth that a new game has just set. Under a clock the time plan decides instead.
+    if (Computer->Stop || PlayClock.On()) return;
     ::MoveTimerTick(*Computer, Depth);
 }
 
@@ -261,7 +529,10 @@ LoadResult GameSession::Open(const std::string& path, int level) {
     Replace(std::move(loaded), shown, level);
     // Only a file read whole becomes the one Save writes to: saving what was kept of a damaged
     // file asks for a name rather than replace the rest of it unseen.
-    if (result.Message.empty()) File = path;
+    if (result.Message.empty()) {
+        File = path;
+        SavedShown();
+    }
     return result;
 }
 
@@ -269,18 +540,178 @@ void GameSession::Replace(std::unique_ptr<::History> positions, const ::Board& s
     NewGame(level);
     Positions = std::move(positions);
     Live = shown;
-    FindLegalMoves(Live);
+    AdoptChoices(ChosenRules, ChosenClock);
+    GameChanged();
 }
 
-std::string GameSession::Adopt(PgnGame game, int level) {
+void GameSession::AdoptChoices(::Rules rules, TimeControl clock) {
+    PlayRules = rules;
+    PlayClock = clock;
+    Notes.assign(Positions->Stored, Note{{clock.BaseMs, clock.BaseMs}, Finish::None});
+    // Every position judged as the last of the game up to it.
+    const int shown = Positions->Count;
+    for (int count = 1; count <= Positions->Stored; ++count) {
+        Positions->Count = count;
+        ::Board position = Positions->Snapshots[count - 1];
+        std::swap(position, Live);
+        Notes[count - 1].End = Judge();
+        std::swap(position, Live);
+    }
+    Positions->Count = shown;
+    Live.Outcome = Positions->Snapshots[shown - 1].Outcome;
+    FindRuleMoves(Live, PlayRules);
+    RunningSince = Clock();
+    Spent = 0;
+}
+
+Finish GameSession::Judge() {
+    if (PlayRules == ::Rules::Standard) return FinishOf(JudgeStandard(*Positions, Live));
+    FindRuleMoves(Live, PlayRules);
+    return Live.Outcome == WhiteWon || Live.Outcome == BlackWon ? Finish::Checkmate : Finish::None;
+}
+
+void GameSession::Recorded(const ::Board& before, bool atEnd) {
+    const int64_t turn = atEnd ? TurnMs() : 0;
+    GameChanged();
+    const size_t shown = static_cast<size_t>(Positions->Count);
+    // A move from an earlier position replaces the rest of the game, notes included.
+    Notes.resize(shown - 1);
+    Note note = Notes.back();
+    const int side = SideToAct(before);
+    if (SideToAct(Live) != side) {
+        int64_t& left = note.ClockMs[side - 1];
+        if (PlayClock.On()) left = std::max<int64_t>(0, left - turn) + PlayClock.IncMs;
+        Spent = 0;
+    } else {
+        Spent = turn; // the pawn waits for its piece: the same turn goes on
+    }
+    RunningSince = Clock();
+    Notes.push_back(note);
+    Notes.back().End = Judge();
+}
+
+int64_t GameSession::TurnMs() const {
+    return Spent + (Clock() - RunningSince);
+}
+
+int GameSession::ClockSide() const {
+    if (!PlayClock.On() || Live.Outcome != InProgress || Reviewing()) return 0;
+    return SideToAct(Live);
+}
+
+int64_t GameSession::ClockMs(int side) const {
+    if (!PlayClock.On() || (side != White && side != Black)) return 0;
+    int64_t left = Notes[static_cast<size_t>(Positions->Count - 1)].ClockMs[side - 1];
+    if (side == ClockSide()) left -= TurnMs();
+    return std::max<int64_t>(0, left);
+}
+
+bool GameSession::ClockTick() {
+    const int side = ClockSide();
+    if (side == 0 || ClockMs(side) > 0) return false;
+    // The thinking of the side out of time is for nothing.
+    if (Busy) Abandon();
+    EndGame(CannotMate(Live, 3 - side) ? Drawn : 3 - side, Finish::Flag);
+    return true;
+}
+
+void GameSession::EndGame(int outcome, Finish why) {
+    Note& note = Notes.back();
+    if (const int side = ClockSide())
+        note.ClockMs[side - 1] = std::max<int64_t>(0, note.ClockMs[side - 1] - TurnMs());
+    note.End = why;
+    Live.Outcome = outcome;
+    Positions->Snapshots[Positions->Stored - 1].Outcome = outcome;
+    ClearSelection();
+    ForgetHint();
+    GameChanged();
+}
+
+Finish GameSession::Finished() const {
+    return Notes[static_cast<size_t>(Positions->Count - 1)].End;
+}
+
+bool GameSession::HumanMayEnd() const {
+    return HumanToMove() && !Reviewing();
+}
+
+bool GameSession::Resign() {
+    if (!HumanMayEnd()) return false;
+    EndGame(3 - Live.ToPlay, Finish::Resigned);
+    return true;
+}
+
+DrawReply GameSession::OfferDraw(OpponentHooks& hooks, const std::function<bool()>& askOpponent) {
+    if (!HumanMayEnd()) return DrawReply::NotNow;
+    bool accepted = false;
+    if (!ComputerPlays(3 - Live.ToPlay)) {
+        accepted = askOpponent();
+    } else if (FullMoveNumber(*Positions, Positions->Count - 1) > DrawOfferMove) {
+        // The human's best score at the computer's level is the computer's own, turned round.
+        ChoiceTrace trace;
+        Move move;
+        const ::Board position = Live;
+        if (StrongThinks()) {
+            strong::ThinkResult found;
+            accepted = ThinkStrong(position, hooks, found) && !Computer->Stop && position == Live &&
+                       found.MateIn >= 0 && (found.MateIn > 0 || -found.ScoreCp <= DrawMargin);
+        } else {
+            accepted = Think(position, hooks, move, &trace) && !Computer->Stop &&
+                       position == Live && !trace.Ties.empty() && -trace.Best <= DrawMargin;
+        }
+    }
+    if (!accepted) {
+        DeclinedAt = Changed;
+        return DrawReply::Declined;
+    }
+    EndGame(Drawn, Finish::Agreed);
+    return DrawReply::Accepted;
+}
+
+bool ReadTimeControl(std::string_view text, TimeControl& clock) {
+    const size_t plus = text.find('+');
+    int32_t minutes = 0, seconds = 0;
+    if (plus == std::string_view::npos || !ParseInt(text.substr(0, plus), minutes) ||
+        !ParseInt(text.substr(plus + 1), seconds) || minutes < 1 || minutes > 600 || seconds < 0 ||
+        seconds > 600)
+        return false;
+    clock = {int64_t{minutes} * 60000, int64_t{seconds} * 1000};
+    return true;
+}
+
+std::string TimeControlText(const TimeControl& clock) {
+    if (!clock.On()) return "";
+    return std::to_string(clock.BaseMs / 60000) + "+" + std::to_string(clock.IncMs / 1000);
+}
+
+std::string ScoreText(const strong::ThinkInfo& info) {
+    if (info.MateIn != 0)
+        return std::string(info.MateIn > 0 ? "mate in " : "mated in ") +
+               std::to_string(std::abs(info.MateIn));
+    const int cp = std::abs(info.ScoreCp);
+    const std::string pawns =
+        std::to_string(cp / 100) + "." + (cp % 100 < 10 ? "0" : "") + std::to_string(cp % 100);
+    return (info.ScoreCp < 0 ? "-" : "+") + pawns;
+}
+
+std::string ClockText(int64_t ms) {
+    ms = std::max<int64_t>(0, ms);
+    if (ms < 10000) return std::to_string(ms / 1000) + "." + std::to_string(ms / 100 % 10);
+    const int64_t seconds = ms / 1000;
+    const std::string ss = std::to_string(seconds % 60);
+    return std::to_string(seconds / 60) + ":" + (ss.size() < 2 ? "0" : "") + ss;
+}
+
+std::string GameSession::Adopt(PgnGame game, int level, bool fromFile) {
     if (!game.Imported) return game.Message;
     const ::Board shown = game.Game->Snapshots[game.Game->Count - 1];
     Replace(std::move(game.Game), shown, level);
+    if (fromFile) SavedShown();
     return "";
 }
 
 std::string GameSession::ImportPgn(const std::string& path, int level) {
-    return Adopt(::ImportPgn(path), level);
+    return Adopt(::ImportPgn(path), level, true);
 }
 
 std::string GameSession::PastePgn(std::string_view text, int level) {
@@ -298,8 +729,8 @@ std::string GameSession::PasteFen(std::string_view fen, int level) {
 PgnTags GameSession::ExportTags() const {
     PgnTags tags;
     tags.Date = PgnDate(std::time(nullptr));
-    tags.White = PgnPlayer(PlaysWhite, Levels[LevelItem].Label);
-    tags.Black = PgnPlayer(PlaysBlack, Levels[LevelItem].Label);
+    tags.White = PgnPlayer(PlaysWhite, DifficultyName(LevelItem));
+    tags.Black = PgnPlayer(PlaysBlack, DifficultyName(LevelItem));
     return tags;
 }
 
@@ -326,10 +757,115 @@ const std::vector<ListedMove>& GameSession::Moves() const {
 bool GameSession::Save(const std::string& path) {
     if (!SaveGame(path, *Positions)) return false;
     File = path;
+    SavedShown();
     return true;
 }
 
+void GameSession::Exported() {
+    SavedShown();
+}
+
+bool GameSession::UnsavedMoves() const {
+    return Positions->Stored > 1 && SavedAt != Revision;
+}
+
+bool GameSession::WorthKeeping() const {
+    return Positions->Stored > 1 &&
+           Positions->Snapshots[Positions->Stored - 1].Outcome == InProgress;
+}
+
+bool GameSession::Keep(const std::string& path) const {
+    if (!WorthKeeping()) {
+        errno = 0;
+        return std::remove(path.c_str()) == 0 || errno == ENOENT;
+    }
+    KeptSettings about{PlaysWhite, PlaysBlack, LevelItem, Depth, !UnsavedMoves(),
+                       File,       PlayRules,  PlayClock, {}};
+    for (const Note& note : Notes) about.Readings.push_back({note.ClockMs[0], note.ClockMs[1]});
+    // The turn under way is charged, as a move would charge it.
+    if (const int side = ClockSide())
+        about.Readings.back()[static_cast<size_t>(side - 1)] = ClockMs(side);
+    return ReplaceFile(path, KeptGameText(*Positions, about));
+}
+
+bool GameSession::Resume(const std::string& path) {
+    std::string text;
+    KeptGame kept;
+    // Anything that is not a kept game read whole is passed over; the game stays as it was.
+    if (ReadRegularFile(path, MaxSavedGameSize + 4096, text) != FileRead::Read ||
+        !ReadKeptGame(text, kept))
+        return false;
+    const ::Board shown = kept.Positions->Snapshots[kept.Positions->Count - 1];
+    const KeptSettings& about = kept.About;
+    Replace(std::move(kept.Positions), shown, about.Level);
+    AdoptChoices(about.Rules, about.Clock);
+    for (size_t i = 0; i < Notes.size() && i < about.Readings.size(); ++i)
+        std::tie(Notes[i].ClockMs[0], Notes[i].ClockMs[1]) =
+            std::tie(about.Readings[i][0], about.Readings[i][1]);
+    SetDepthBar(about.DepthBar);
+    PlaysWhite = about.PlaysWhite;
+    PlaysBlack = about.PlaysBlack;
+    File = about.File;
+    if (about.Saved) SavedAt = Revision;
+    return true;
+}
+
+const char* DifficultyName(int item) {
+    if (item >= LevelCount && item < DifficultyCount)
+        return strong::StrongLevels[item - LevelCount].Name;
+    return Levels[item >= 0 && item < LevelCount ? item : 0].Label;
+}
+
+int DifficultyElo(int item) {
+    if (item >= LevelCount && item < DifficultyCount)
+        return strong::StrongLevels[item - LevelCount].Elo;
+    return LevelElo[item >= 0 && item < LevelCount ? item : 0];
+}
+
 StatusTexts GameSession::Status() const {
+    if (Busy) {
+        const std::string first =
+            "Thinking... " + std::to_string(std::max<int64_t>(ThinkingMs(), 0) / 1000) + " s";
+        if (StrongThinks()) {
+            const strong::ThinkInfo& info = StrongInfo;
+            if (info.Depth == 0) return {first, "Depth 1"};
+            return {first, "Depth " + std::to_string(info.Depth) + ": " + ScoreText(info)};
+        }
+        const std::string of =
+            std::to_string(Choice.Current + 1) + "/" + std::to_string(Choice.Count);
+        switch (Choice.Phase) {
+        case ChoiceProgress::QuickScan:
+            return {first, "Quick scan: " + of};
+        case ChoiceProgress::MainSearch:
+            return {first, "Depth " + std::to_string(Choice.Depth) + ": " + of};
+        default:
+            return {first, "Depth " + std::to_string(Choice.Depth) + ": piece " + of};
+        }
+    }
+    const int mover = SideToAct(Live);
+    switch (Finished()) {
+    case Finish::Flag:
+        if (Live.Outcome == Drawn)
+            return {"Draw - time is up", std::string(SideName(3 - mover)) + " cannot mate"};
+        return {std::string(SideName(3 - mover)) + " Wins!!",
+                std::string(SideName(mover)) + "'s time is up"};
+    case Finish::Resigned:
+        return {std::string(SideName(3 - mover)) + " Wins!!",
+                std::string(SideName(mover)) + " resigns"};
+    case Finish::Agreed:
+        return {"Draw agreed", ""};
+    case Finish::Repetition:
+        return {"Draw - threefold repetition", std::nullopt};
+    case Finish::FiftyMoves:
+        return {"Draw - 50 move rule", std::nullopt};
+    case Finish::Material:
+        return {"Draw - insufficient material", std::nullopt};
+    case Finish::Stalemate:
+    case Finish::HistoryFull:
+        return {"Stalemate!!", std::nullopt};
+    default:
+        break;
+    }
     switch (Live.Outcome) {
     case WhiteWon:
         return {"White Wins!!", "Checkmate!"};
@@ -347,7 +883,21 @@ StatusTexts GameSession::Status() const {
         const char* first = Live.ToPlay == White   ? "White to play..."
                             : Live.ToPlay == Black ? "Black to play..."
                                                    : "";
-        return {first, check ? "Check" : ""};
+        // Where the computer waits for the review to end, the player learns how to end it.
+        if (Reviewing() && (PlaysWhite || PlaysBlack))
+            return {first, check ? "Check - review: End" : "Review: End, Forward"};
+        if (check) return {first, "Check"};
+        if (DeclinedAt == Changed) return {first, "Draw declined"};
+        if (Chosen >= 0 && Chosen < DifficultyCount && Chosen != LevelItem)
+            return {first, std::string(DifficultyName(Chosen)) + " at New Game"};
+        if (ChosenRules != PlayRules)
+            return {first, ChosenRules == ::Rules::Standard ? "Standard rules at New Game"
+                                                            : "Brisko rules at New Game"};
+        if (!(ChosenClock == PlayClock))
+            return {first,
+                    (ChosenClock.On() ? TimeControlText(ChosenClock) : std::string("No clock")) +
+                        " at New Game"};
+        return {first, ""};
     }
     default:
         return {"", std::nullopt};

@@ -7,6 +7,7 @@
 #include "engine/Historyu.h"
 #include "engine/Legalu.h"
 #include "engine/Makemoveu.h"
+#include "engine/Rulesu.h"
 #include "engine/Validu.h"
 #include "notation/Letteru.h"
 #include "notation/San.h"
@@ -162,11 +163,7 @@ bool StartGame(std::string_view fen, History& history, Board& board, std::string
 }
 
 int FenHalfmoveClock(const Board& board) {
-    // Plies since the last pawn move or capture when White is to move, that is after Black's
-    // move closed the pair: a lone quiet Black move after White's pawn move counts one.
-    const int afterBlack = 2 * board.Bored50 + (board.Bored50 == 0 && board.Quiet2 ? 1 : 0);
-    if (board.ToPlay == White) return afterBlack;
-    return board.Quiet1 ? afterBlack + 1 : 0;
+    return QuietPliesOf(board);
 }
 
 std::string WriteFen(const Board& board, int fullMove) {

@@ -89,23 +89,6 @@ bool ReachesLastRow(const Board& board, const Move& m) {
     return (piece == Pawn && m.Y2 == 0) || (piece == -Pawn && m.Y2 == 7);
 }
 
-bool CastlesAcrossAttack(const Board& board, const Move& move) {
-    if (!OnBoard(move.X1, move.Y1) || !IsCastling(board, move)) return false;
-    Board copy = board;
-    const int king = copy.Squares[move.X1][move.Y1];
-    const int passed = (move.X1 + move.X2) / 2;
-    copy.Squares[move.X1][move.Y1] = Empty;
-    copy.Squares[passed][move.Y1] = king;
-    if (king > 0) {
-        copy.King1X = passed;
-        copy.King1Y = move.Y1;
-        return WhiteInCheck(copy);
-    }
-    copy.King2X = passed;
-    copy.King2Y = move.Y1;
-    return BlackInCheck(copy);
-}
-
 std::string SanText(const Board& position, const ChessMove& move) {
     Board board = position;
     FindLegalMoves(board);

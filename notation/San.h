@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/Boardu.h"
+#include "engine/Rulesu.h"
 
 struct History;
 
@@ -55,6 +56,3 @@ bool GameChessMove(Board& board, History& history, const ChessMove& move);
 // Tests whether `m` is a pawn's move onto its last row, one that asks for a promotion choice.
 bool ReachesLastRow(const Board& board, const Move& m);
 
-// Tests whether `move` is castling whose king passes over a square the other side attacks:
-// allowed in this game, not in ordinary chess.
-bool CastlesAcrossAttack(const Board& board, const Move& move);

@@ -52,24 +52,43 @@ void ShowConsidered(OpponentHooks& hooks, const Board& root, const std::vector<M
     hooks.RepaintConsidered();
 }
 
+// Keeps a score in the progress when its search ended before Stop rose.
+void Whole(const Opponent& opponent, ChoiceProgress* progress, const Move& move, int32_t s) {
+    if (!progress || opponent.Stop) return;
+    if (progress->Ties.empty() || s > progress->Best) {
+        progress->Best = s;
+        progress->Ties.assign(1, move);
+    } else if (s == progress->Best) {
+        progress->Ties.push_back(move);
+    }
+}
+
 // Scores the four pieces of a pending promotion choice and picks one of the best.
-Move ChoosePromotionPiece(Opponent& opponent, OpponentHooks& hooks, ChoiceTrace* trace) {
+Move ChoosePromotionPiece(Opponent& opponent, OpponentHooks& hooks, ChoiceTrace* trace,
+                          ChoiceProgress* progress) {
     const Board& root = opponent.Root;
     const bool white = root.ToPlay == WhiteChooses;
     const int row = white ? 0 : 7;
     const int x = WaitingPawnFile(root);
     if (x < 0) return NoMoveChosen; // no waiting pawn: only a damaged record gets here
 
+    if (progress)
+        progress->Begin(ChoiceProgress::PieceChoice, 4,
+                        {PromotionChoice, white ? Queen : -Queen, x, row});
     Ties ties;
+    int current = 0;
     for (int piece : {Queen, Rook, Bishop, Knight}) {
         const Move move{PromotionChoice, white ? piece : -piece, x, row};
+        if (progress) progress->Current = current++;
         Board copy = root;
         MakeMove(copy, move.X1, move.Y1, move.X2, move.Y2);
         const auto depth = static_cast<float>(hooks.DepthBarPosition() - 1);
+        if (progress) progress->Depth = static_cast<int>(depth);
         const int32_t s =
             -Search(opponent, true, -SearchInfinity, SearchInfinity, copy, depth, hooks);
         hooks.AddConsideredLine(PieceName(move.Y1) + ": " + std::to_string(s));
         ties.Add(move, s);
+        Whole(opponent, progress, move, s);
         if (trace) {
             trace->Ordered.push_back(move);
             trace->Scores.push_back(s);
@@ -83,6 +102,13 @@ Move ChoosePromotionPiece(Opponent& opponent, OpponentHooks& hooks, ChoiceTrace*
 }
 
 } // namespace
+
+Move BestSoFar(const ChoiceProgress& progress, OpponentHooks& hooks) {
+    if (progress.Ties.empty()) return progress.QuickBest;
+    // Drawn as the whole choice draws: seeded before a move, not before a piece.
+    if (progress.Phase != ChoiceProgress::PieceChoice) hooks.SeedRandom();
+    return progress.Ties[static_cast<size_t>(hooks.Random()) % progress.Ties.size()];
+}
 
 int NextBestQuick(const std::vector<int32_t>& quick) {
     int32_t best = -999999;
@@ -102,8 +128,8 @@ void ShowConsideredHeader(OpponentHooks& hooks, int state) {
     hooks.AddConsideredLine("***********************");
 }
 
-Move ChooseMove(Opponent& opponent, const Board& position, OpponentHooks& hooks,
-                ChoiceTrace* trace) {
+Move ChooseMove(Opponent& opponent, const Board& position, OpponentHooks& hooks, ChoiceTrace* trace,
+                ChoiceProgress* progress) {
     opponent.Root = position;
     Board& root = opponent.Root;
     const int state = root.ToPlay;
@@ -117,7 +143,9 @@ Move ChooseMove(Opponent& opponent, const Board& position, OpponentHooks& hooks,
     std::vector<Move> moves(root.LegalMoves, root.LegalMoves + n);
     std::vector<Board> children(n, root);
     std::vector<int32_t> quick(n);
+    if (progress) progress->Begin(ChoiceProgress::QuickScan, n, n > 0 ? moves[0] : NoMoveChosen);
     for (int i = 0; i < n; ++i) {
+        if (progress) progress->Current = i;
         MakeMove(children[i], moves[i].X1, moves[i].Y1, moves[i].X2, moves[i].Y2);
         opponent.CaptureStep = opponent.CaptureStepStart;
         if (Moves(children[i].ToPlay)) {
@@ -128,6 +156,11 @@ Move ChooseMove(Opponent& opponent, const Board& position, OpponentHooks& hooks,
             quick[i] = Search(opponent, false, -SearchInfinity, SearchInfinity, children[i],
                               QuickScanDepth, hooks);
         }
+        // The main search takes the first of the highest quick scores first.
+        if (progress && !opponent.Stop && quick[i] > progress->QuickBestScore) {
+            progress->QuickBestScore = quick[i];
+            progress->QuickBest = moves[i];
+        }
     }
 
     // Read after the quick scan, which may have lowered the depth bar.
@@ -135,14 +168,20 @@ Move ChooseMove(Opponent& opponent, const Board& position, OpponentHooks& hooks,
     opponent.CaptureStep = opponent.CaptureStepStart;
 
     if (state == WhiteChooses || state == BlackChooses)
-        return ChoosePromotionPiece(opponent, hooks, trace);
+        return ChoosePromotionPiece(opponent, hooks, trace, progress);
     if (!Moves(state)) return NoMoveChosen;
 
     hooks.SetProgressRange(0, n);
+    if (progress) {
+        progress->Phase = ChoiceProgress::MainSearch;
+        progress->Depth = depth;
+        progress->Current = 0;
+    }
     std::vector<Move> ordered;
     std::vector<int32_t> scores;
     Ties ties;
     for (int b = 0; b < n; ++b) {
+        if (progress) progress->Current = b;
         hooks.SetProgressPosition(b);
         const int i = NextBestQuick(quick);
         ordered.push_back(moves[i]);
@@ -159,6 +198,7 @@ Move ChooseMove(Opponent& opponent, const Board& position, OpponentHooks& hooks,
         scores.push_back(s);
         ShowConsidered(hooks, root, ordered, scores);
         ties.Add(moves[i], s);
+        Whole(opponent, progress, moves[i], s);
         opponent.CaptureStep = NextCaptureStep(opponent.CaptureStep);
     }
     if (trace) {

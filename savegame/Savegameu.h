@@ -19,6 +19,8 @@ bool SaveGame(const std::string& path, const History& history);
 
 // The text SaveGame writes: "BQ", one record per position, "CONTINUE" between records, "END".
 std::string SavedGameText(const History& history);
+// ... of positions 0 .. count-1 (1 .. HistorySize), whichever is shown.
+std::string SavedGameText(const History& history, int count);
 
 // What a load tells the window: whether the history and board now hold the file's game, and
 // a message to show (empty: nothing to show). A message can come with Loaded true, when a
@@ -26,6 +28,8 @@ std::string SavedGameText(const History& history);
 struct LoadResult {
     bool Loaded;
     std::string Message;
+    // Refused because the text is no saved game at all (not because it is damaged or unreadable).
+    bool NotAGame = false;
 };
 
 // A game of 1024 positions takes under 1 MB; a larger file is refused unread.

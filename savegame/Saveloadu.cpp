@@ -85,8 +85,8 @@ struct RecordReader {
     }
 };
 
-LoadResult Refused(std::string message) {
-    return LoadResult{false, std::move(message)};
+LoadResult Refused(std::string message, bool notAGame = false) {
+    return LoadResult{false, std::move(message), notAGame};
 }
 
 } // namespace
@@ -127,12 +127,13 @@ LoadResult ReadGame(std::istream& in, History& history, Board& board) {
 
     switch (reader.Stopped) {
     case Stop::RangeCheck:
-        return Refused("Range check error");
+        return Refused("Range check error", true);
     case Stop::BadInt:
-        return Refused("'" + reader.Detail + "' is not a valid integer value");
+        return Refused("'" + reader.Detail + "' is not a valid integer value", true);
     case Stop::TooLong:
         return Refused("The file holds a word longer than " + std::to_string(MaxWordLength) +
-                       " characters.");
+                           " characters.",
+                       true);
     default:
         break;
     }
@@ -145,7 +146,7 @@ LoadResult ReadGame(std::istream& in, History& history, Board& board) {
                                          : " The " + std::to_string(positions.size()) +
                                                " positions before it were loaded.";
     } else if (positions.empty()) {
-        return Refused("The file ends before its first position is complete.");
+        return Refused("The file ends before its first position is complete.", true);
     } else if (overflow) {
         message = "The file holds more than " + std::to_string(HistorySize) +
                   " positions; its first " + std::to_string(HistorySize) + " were loaded.";

@@ -28,10 +28,14 @@ void AppendRecord(std::string& text, const Board& board) {
 } // namespace
 
 std::string SavedGameText(const History& history) {
+    return SavedGameText(history, history.Count);
+}
+
+std::string SavedGameText(const History& history, int count) {
     std::string text = "BQ\r\n";
-    for (int i = 0; i < history.Count; ++i) {
+    for (int i = 0; i < count; ++i) {
         AppendRecord(text, history.Snapshots[i]);
-        text += i + 1 == history.Count ? "END" : "CONTINUE\r\n";
+        text += i + 1 == count ? "END" : "CONTINUE\r\n";
     }
     return text;
 }

@@ -13,6 +13,7 @@ MessageHook Messages;
 FileDialogHook FileDialogs;
 ModalHook Modals;
 QuestionHook Questions;
+SaveQuestionHook SaveQuestions;
 
 QString RunFileDialog(QFileDialog& dialog) {
     const int answer = dialog.exec();
@@ -40,6 +41,10 @@ void SetQuestionHook(QuestionHook hook) {
     Questions = std::move(hook);
 }
 
+void SetSaveQuestionHook(SaveQuestionHook hook) {
+    SaveQuestions = std::move(hook);
+}
+
 void ShowMessage(QWidget* parent, const QString& text) {
     if (Messages) {
         Messages(text);
@@ -53,6 +58,22 @@ bool AskYesNo(QWidget* parent, const QString& text) {
     return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+SaveAnswer AskSaveFirst(QWidget* parent, const QString& text) {
+    if (SaveQuestions) return SaveQuestions(text);
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
 }
 
 bool ConfirmReplace(QWidget* parent, const QString& path) {

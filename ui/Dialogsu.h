@@ -17,18 +17,26 @@ using FileDialogHook = std::function<QString(QFileDialog& dialog)>;
 using ModalHook = std::function<void(QDialog& dialog)>;
 // Answers a question instead of asking it: true for Yes.
 using QuestionHook = std::function<bool(const QString& text)>;
+// What the user says to moves that are about to be thrown away.
+enum class SaveAnswer { Save, Discard, Cancel };
+using SaveQuestionHook = std::function<SaveAnswer(const QString& text)>;
 
 // Installs a hook; an empty one restores the real window.
 void SetMessageHook(MessageHook hook);
 void SetFileDialogHook(FileDialogHook hook);
 void SetModalHook(ModalHook hook);
 void SetQuestionHook(QuestionHook hook);
+void SetSaveQuestionHook(SaveQuestionHook hook);
 
 // Shows a modal message box with an OK button.
 void ShowMessage(QWidget* parent, const QString& text);
 
 // Asks a question with Yes and No buttons, No the default; true for Yes.
 bool AskYesNo(QWidget* parent, const QString& text);
+
+// Asks whether to save before something throws moves away: Save, Discard or Cancel, Save the
+// default and Escape meaning Cancel.
+SaveAnswer AskSaveFirst(QWidget* parent, const QString& text);
 
 // Asks before the file at `path` is replaced; true when there is none, or the user says Yes.
 bool ConfirmReplace(QWidget* parent, const QString& path);

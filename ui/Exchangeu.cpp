@@ -20,7 +20,7 @@ bool Replaced(QWidget* parent, const std::string& message) {
 
 // Replaces the game with the first game of `text`, or the one chosen from the list of them.
 bool ReplaceFromText(QWidget* parent, GameSession& game, std::string_view text, int level,
-                     bool choose) {
+                     bool choose, bool fromFile) {
     size_t offset = 0;
     if (choose) {
         const std::vector<PgnListing> games = ListPgnGames(text);
@@ -32,7 +32,7 @@ bool ReplaceFromText(QWidget* parent, GameSession& game, std::string_view text, 
     }
     PgnGame read = ReadPgn(text, offset);
     const std::vector<std::string> remarks = read.Warnings;
-    if (!Replaced(parent, game.Adopt(std::move(read), level))) return false;
+    if (!Replaced(parent, game.Adopt(std::move(read), level, fromFile))) return false;
     if (!remarks.empty()) {
         QString told = "The game was imported, with these remarks:";
         for (const std::string& remark : remarks) told += "\n" + QString::fromStdString(remark);
@@ -43,12 +43,15 @@ bool ReplaceFromText(QWidget* parent, GameSession& game, std::string_view text, 
 
 } // namespace
 
-void ExportGame(QWidget* parent, QFileDialog& dialog, const GameSession& game) {
+void ExportGame(QWidget* parent, QFileDialog& dialog, GameSession& game) {
     const QString path = AskFileName(dialog);
     if (path.isEmpty() || !ConfirmReplace(parent, path)) return;
     const PgnText pgn =
         ExportPgn(QFile::encodeName(path).toStdString(), game.History(), game.ExportTags());
-    if (!pgn.Written) ShowMessage(parent, QString::fromStdString(pgn.Message));
+    if (pgn.Written)
+        game.Exported();
+    else
+        ShowMessage(parent, QString::fromStdString(pgn.Message));
 }
 
 void CopyGame(QWidget* parent, const GameSession& game) {
@@ -68,12 +71,12 @@ bool ImportGame(QWidget* parent, GameSession& game, const QString& path, int lev
     std::string text, message;
     if (!ReadPgnFile(QFile::encodeName(path).toStdString(), text, message))
         return Replaced(parent, message);
-    return ReplaceFromText(parent, game, text, level, choose);
+    return ReplaceFromText(parent, game, text, level, choose, true);
 }
 
 bool PasteGame(QWidget* parent, GameSession& game, int level) {
     return ReplaceFromText(parent, game, QGuiApplication::clipboard()->text().toStdString(), level,
-                           true);
+                           true, false);
 }
 
 bool PastePosition(QWidget* parent, GameSession& game, int level) {

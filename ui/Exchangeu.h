@@ -10,8 +10,8 @@ class QFileDialog;
 class QWidget;
 
 // Asks for a file through `dialog` (and before replacing one), then writes the game up to the
-// position shown.
-void ExportGame(QWidget* parent, QFileDialog& dialog, const GameSession& game);
+// position shown; the game then counts as saved that far.
+void ExportGame(QWidget* parent, QFileDialog& dialog, GameSession& game);
 void CopyGame(QWidget* parent, const GameSession& game);
 void CopyPosition(const GameSession& game);
 

@@ -1,6 +1,7 @@
 #include "ui/Maincontrolsu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
+#include <tuple>
 
 #include "ui/Movelistu.h"
 #include "ui/Widgetsu.h"
@@ -25,6 +27,9 @@ constexpr int ControlPanelWidth = 198;
 constexpr int MinBoardSide = 160;
 constexpr int MinControlPanelHeight = 417;
 constexpr int ListWidth = 180;
+// The clocks push the panels below the status down by this much.
+constexpr int ClockPanelStep = 48;
+constexpr int MoveNowWidth = 97;
 
 // "Comic Sans MS" is asked for first; Comic Neue is the free face closest to it.
 QFont StatusFont() {
@@ -72,6 +77,7 @@ void CreateComputerPanel(TMainControls& c) {
         c.LevelItems[i]->setGeometry(8, 18 + 20 * i, 93, 20);
     }
     c.LevelItems[0]->setChecked(true);
+    for (QRadioButton* item : c.LevelItems) item->setToolTip("Takes effect at the next New Game");
 
     c.StopButton = MakeButton(panel, "StopButton", "Stop", {16, 168, 137, 33});
     c.DepthBar = new QSlider(Qt::Horizontal, panel);
@@ -159,6 +165,57 @@ void CreateMenus(TMainControls& c, QMenuBar* bar) {
     item(view, "LegalMoves1", "L&egal Moves")->setVisible(false);
     item(view, "ScoredMoves1", "&Scored Moves")->setVisible(false);
 
+    QMenu* game = menu("Game1", "&Game");
+    c.MoveNow1 = item(game, "MoveNow1", "Move &Now", {Qt::CTRL | Qt::Key_M});
+    c.MoveNow1->setStatusTip("Play the best move found so far");
+    QMenu* limits = game->addMenu("Thinking &Limit");
+    limits->setObjectName("ThinkingLimitMenu");
+    c.ThinkingLimit1 = new QActionGroup(limits);
+    c.ThinkingLimit1->setObjectName("ThinkingLimit1");
+    for (const ThinkingLimitItem& preset : ThinkingLimits) {
+        QAction* limit =
+            option(limits, qPrintable(QString("ThinkingLimit%1").arg(preset.Ms)), preset.Caption);
+        limit->setData(QVariant::fromValue<qint64>(preset.Ms));
+        c.ThinkingLimit1->addAction(limit);
+    }
+    game->addSeparator();
+    QMenu* rules = game->addMenu("&Rules");
+    rules->setObjectName("RulesMenu");
+    c.Rules1 = new QActionGroup(rules);
+    c.Rules1->setObjectName("Rules1");
+    for (const auto& [name, caption, tip] :
+         {std::tuple{"RulesBrisko1", "&Brisko Rules",
+                     "Castling may cross an attacked square; draws by stalemate, 50 quiet move "
+                     "pairs and moves repeated back and forth"},
+          std::tuple{"RulesStandard1", "&Standard Rules",
+                     "The rules chess players know: draws at the third repetition, after 100 "
+                     "quiet plies and without mating material"}}) {
+        QAction* rule = option(rules, name, caption);
+        rule->setStatusTip(tip);
+        c.Rules1->addAction(rule);
+    }
+    c.Rules1->actions().first()->setChecked(true);
+    QMenu* clocks = game->addMenu("&Time Control");
+    clocks->setObjectName("TimeControlMenu");
+    c.TimeControl1 = new QActionGroup(clocks);
+    c.TimeControl1->setObjectName("TimeControl1");
+    QAction* none = option(clocks, "ClockNone", "&No Clock");
+    none->setData(QString());
+    c.TimeControl1->addAction(none)->setChecked(true);
+    for (const TimeControlItem& preset : TimeControls) {
+        const QString data = QString("%1+%2").arg(preset.Minutes).arg(preset.Seconds);
+        QAction* clock =
+            option(clocks, qPrintable("Clock" + QString(data).replace('+', '_')),
+                   qPrintable(QString("%1 + %2").arg(preset.Minutes).arg(preset.Seconds)));
+        clock->setData(data);
+        c.TimeControl1->addAction(clock);
+    }
+    c.ClockCustom1 = option(clocks, "ClockCustom1", "&Custom...");
+    c.TimeControl1->addAction(c.ClockCustom1);
+    game->addSeparator();
+    c.Resign1 = item(game, "Resign1", "Re&sign");
+    c.OfferDraw1 = item(game, "OfferDraw1", "Offer &Draw");
+
     item(menu("Help1", "&Help"), "About1", "&About");
 
     QMenu* openings = menu("Openings1", "&Openings");
@@ -177,6 +234,10 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
     c.ProgBar->setRange(0, 100);
     c.ProgBar->setValue(0);
     c.ProgBar->setTextVisible(false);
+    c.MoveNowButton =
+        MakeButton(c.ProgPanel, "MoveNowButton", "Move Now", {0, 12, MoveNowWidth - 8, 33});
+    c.MoveNowButton->setToolTip("Play the best move found so far (Ctrl+M)");
+    c.MoveNowButton->hide();
     c.ControlPanel = MakePanel(client, "ControlPanel");
 
     c.StatusPanel = MakePanel(c.ControlPanel, "StatusPanel");
@@ -189,6 +250,17 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
     }
     c.Button1 = MakeButton(c.StatusPanel, "Button1", "Add as Opening", {8, 64, 105, 25});
     c.Button1->hide();
+
+    c.ClockPanel = MakePanel(c.ControlPanel, "ClockPanel");
+    c.ClockPanel->setGeometry(16, 88, 169, ClockPanelStep - 7);
+    c.WhiteClock = MakeLabel(c.ClockPanel, "WhiteClock", "", 4, 4);
+    c.BlackClock = MakeLabel(c.ClockPanel, "BlackClock", "", 86, 4);
+    for (QLabel* clock : {c.WhiteClock, c.BlackClock}) {
+        clock->setAlignment(Qt::AlignCenter);
+        clock->resize(79, 33);
+        clock->setAutoFillBackground(true);
+    }
+    c.ClockPanel->hide();
 
     c.ComputerPanel = MakePanel(c.ControlPanel, "ComputerPanel");
     CreateComputerPanel(c);
@@ -221,8 +293,14 @@ void CreateMainControls(TMainControls& c, QMainWindow* window, QWidget* client) 
     c.ComputerTimer = MakeTimer(window, "ComputerTimer", 10);
     c.PromotionTimer = MakeTimer(window, "PromotionTimer", 100);
     c.MoveTimer = MakeTimer(window, "MoveTimer", 100);
+    c.ClockTimer = MakeTimer(window, "ClockTimer", 100);
     c.MoveList = new TMoveList(client);
     c.MoveList->hide();
+    // A click leaves the keyboard on the board, where Space and Return do nothing; Tab still
+    // reaches every control.
+    for (QAbstractButton* button : c.ControlPanel->findChildren<QAbstractButton*>())
+        button->setFocusPolicy(Qt::TabFocus);
+    c.MoveNowButton->setFocusPolicy(Qt::TabFocus);
     SetMinimumSize(c, client);
     DockPanels(c, client);
 }
@@ -231,7 +309,12 @@ void DockPanels(TMainControls& c, const QWidget* client) {
     const int width = client->width();
     const int height = client->height();
     c.ProgPanel->setGeometry(0, 0, width, ProgPanelHeight);
-    c.ProgBar->setGeometry(c.ProgPanel->contentsRect());
+    QRect bar = c.ProgPanel->contentsRect();
+    if (!c.MoveNowButton->isHidden()) {
+        bar.setRight(bar.right() - MoveNowWidth);
+        c.MoveNowButton->move(bar.right() + 5, (ProgPanelHeight - c.MoveNowButton->height()) / 2);
+    }
+    c.ProgBar->setGeometry(bar);
     c.ControlPanel->setGeometry(width - ControlPanelWidth, ProgPanelHeight, ControlPanelWidth,
                                 height - ProgPanelHeight);
     c.MoveList->setGeometry(width - ControlPanelWidth - ListWidth, ProgPanelHeight, ListWidth,
@@ -240,8 +323,17 @@ void DockPanels(TMainControls& c, const QWidget* client) {
 
 void SetMinimumSize(const TMainControls& c, QWidget* client) {
     const int list = c.MoveList->isHidden() ? 0 : ListWidth;
+    const int clocks = c.ClockPanel->isHidden() ? 0 : ClockPanelStep;
     client->setMinimumSize(MinBoardSide + list + ControlPanelWidth,
-                           ProgPanelHeight + MinControlPanelHeight);
+                           ProgPanelHeight + MinControlPanelHeight + clocks);
+}
+
+void ShowClockPanel(TMainControls& c, bool shown) {
+    if (shown == !c.ClockPanel->isHidden()) return;
+    c.ClockPanel->setVisible(shown);
+    const int step = shown ? ClockPanelStep : -ClockPanelStep;
+    for (QFrame* below : {c.ComputerPanel, c.PlaybackPanel})
+        below->move(below->x(), below->y() + step);
 }
 
 int MoveListWidth() {
@@ -252,6 +344,25 @@ QRect BoardArea(const TMainControls& c, const QWidget* client) {
     const int top = c.ProgPanel->height();
     const int list = c.MoveList->isHidden() ? 0 : c.MoveList->width();
     return QRect(0, top, client->width() - c.ControlPanel->width() - list, client->height() - top);
+}
+
+int64_t ThinkingLimitMs(const TMainControls& c) {
+    const QAction* ticked = c.ThinkingLimit1->checkedAction();
+    return ticked ? ticked->data().value<qint64>() : 0;
+}
+
+void SetThinkingLimitMs(TMainControls& c, int64_t ms) {
+    // The nearest preset, "No limit" only for none.
+    QAction* nearest = nullptr;
+    int64_t distance = 0;
+    for (QAction* limit : c.ThinkingLimit1->actions()) {
+        const int64_t preset = limit->data().value<qint64>();
+        const int64_t d = (preset == 0) != (ms <= 0) ? INT64_MAX
+                          : preset > ms              ? preset - ms
+                                                     : ms - preset;
+        if (!nearest || d < distance) nearest = limit, distance = d;
+    }
+    nearest->setChecked(true);
 }
 
 int LevelItemIndex(const TMainControls& c) {

@@ -1,10 +1,13 @@
 // The main window's Edit and View commands: Undo and Redo, the hint, the first and last
 // positions, the board options and the move list.
 #include <QAction>
+#include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include "ui/Mainu.h"
 #include "ui/Movelistu.h"
+#include "ui/Widgetsu.h"
 #include "ui/Windowhooksu.h"
 
 void TMainForm::Undo1Click() {
@@ -25,12 +28,12 @@ void TMainForm::Last1Click() {
 
 void TMainForm::Hint1Click() {
     if (!Game.HumanToMove()) return;
-    UpdateActions(true);
-    const bool found = Game.Hint(*Hooks);
+    SetThinking(true);
+    Game.Hint(*Hooks);
     Hooks->FlushConsidered();
     Ui.ProgBar->setValue(0);
-    UpdateActions(false);
-    if (found) Repaint();
+    SetThinking(false);
+    Repaint();
 }
 
 void TMainForm::BoardOptionsChange() {
@@ -44,6 +47,32 @@ void TMainForm::UpdateActions(bool thinking) {
     Ui.Undo1->setEnabled(!thinking && Game.CanUndo());
     Ui.Redo1->setEnabled(!thinking && Game.CanRedo());
     Ui.Hint1->setEnabled(!thinking && Game.HumanToMove());
+    Ui.MoveNow1->setEnabled(thinking);
+    Ui.Resign1->setEnabled(!thinking && Game.HumanMayEnd());
+    Ui.OfferDraw1->setEnabled(!thinking && Game.HumanMayEnd());
+}
+
+void TMainForm::SetThinking(bool thinking) {
+    UpdateActions(thinking);
+    // Shown only while it can act, so that the window looks as it always has otherwise.
+    Ui.MoveNowButton->setVisible(thinking);
+    Ui.ProgBar->setTextVisible(thinking);
+    DockPanels(Ui, Client);
+    if (thinking) ShowThinking();
+}
+
+void TMainForm::ShowThinking() {
+    if (!Game.Thinking()) return;
+    const StatusTexts status = Game.Status();
+    SetFittedText(Ui.StatusLabel2, QString::fromStdString(status.First), 16);
+    SetFittedText(Ui.StatusLabel3, QString::fromStdString(status.Second.value_or("")), 16);
+    const ChoiceProgress& progress = Game.Progress();
+    const QString of = QString("move %1 of %2").arg(progress.Current + 1).arg(progress.Count);
+    Ui.ProgBar->setFormat(
+        progress.Phase == ChoiceProgress::QuickScan ? "Thinking: quick scan, " + of
+        : progress.Phase == ChoiceProgress::MainSearch
+            ? QString("Thinking: depth %1, ").arg(progress.Depth) + of
+            : QString("Thinking: choosing a piece at depth %1").arg(progress.Depth));
 }
 
 void TMainForm::MoveList1Click() {

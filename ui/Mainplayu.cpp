@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSlider>
@@ -22,7 +23,14 @@ void TMainForm::FormShow() {
     const QStringList missing = LoadPieceImages(PieceBitmaps, PictureFolder);
     Game.SetBookPath(FindBookFile());
     Game.StartUp(LevelItemIndex(Ui));
+    Game.ChooseLevel(LevelItemIndex(Ui));
+    // The game the last run left in progress comes back; a kept game that cannot be read is
+    // passed over.
+    if (!KeptGameFile.isEmpty() && Game.Resume(QFile::encodeName(KeptGameFile).toStdString()))
+        ShowComputerSides();
+    KeptChanges = Game.Changes();
     ShowGame();
+    Client->setFocus();
     // The game goes on without a picture that is missing; the user learns which one.
     if (!missing.isEmpty()) ShowMessage(this, MissingPicturesMessage(missing));
 }
@@ -30,6 +38,12 @@ void TMainForm::FormShow() {
 void TMainForm::ShowGame() {
     Ui.ProgBar->setValue(0);
     Ui.DepthBar->setValue(Game.DepthBar());
+    // The clocks come and go with the games that have them, the window growing to hold them.
+    const bool clocks = Game.GameClock().On();
+    if (clocks == Ui.ClockPanel->isHidden()) {
+        ShowClockPanel(Ui, clocks);
+        SetMinimumSize(Ui, Client);
+    }
     Repaint();
 }
 
@@ -39,6 +53,7 @@ void TMainForm::ShowComputerSides() {
 }
 
 void TMainForm::NewButtonClick() {
+    if (!MayReplaceGame("starting a new game")) return;
     // The book is looked up afresh, so one exported since is picked up.
     Game.SetBookPath(FindBookFile());
     Game.NewGame(LevelItemIndex(Ui));
@@ -73,19 +88,21 @@ void TMainForm::ComputerTimerTimer() {
     // Stopped for the whole of a computer move.
     Ui.ComputerTimer->stop();
     const bool thinks = Game.ComputerToMove();
-    if (thinks) UpdateActions(true);
+    if (thinks) SetThinking(true);
     const TurnResult turn = Game.ComputerTurn(*Hooks);
-    if (thinks) UpdateActions(false);
+    if (thinks) SetThinking(false);
     if (turn != TurnResult::NotItsTurn) Hooks->FlushConsidered();
     if (turn == TurnResult::Stopped) {
         Ui.ProgBar->setValue(0);
         ShowComputerSides();
     } else if (turn == TurnResult::Played) {
         Ui.ProgBar->setValue(0);
-        Repaint();
         Ui.DepthBar->setValue(Game.DepthBar());
     }
-    Ui.ComputerTimer->start();
+    // The status said what the computer was thinking.
+    if (thinks) Repaint();
+    // Once the window has closed, no more turns.
+    if (isVisible()) Ui.ComputerTimer->start();
 }
 
 void TMainForm::StopButtonClick() {
@@ -120,33 +137,57 @@ void TMainForm::About1Click() {
     if (Forms.AboutForm) RunModal(*Forms.AboutForm);
 }
 
-void TMainForm::WriteGame(const QString& path) {
+bool TMainForm::WriteGame(const QString& path) {
     // A failed save leaves the old file intact; the user must not believe the game was saved.
-    if (!Game.Save(QFile::encodeName(path).toStdString()))
-        ShowMessage(this, QString("Cannot save the game to %1.").arg(path));
+    if (Game.Save(QFile::encodeName(path).toStdString())) return true;
+    ShowMessage(this, QString("Cannot save the game to %1.").arg(path));
+    return false;
+}
+
+bool TMainForm::SaveGame() {
+    if (Game.FileName().empty()) return SaveGameAs();
+    return WriteGame(QFile::decodeName(Game.FileName().c_str()));
+}
+
+bool TMainForm::SaveGameAs() {
+    const QString path = AskFileName(*Ui.SaveDlg);
+    // A failed save keeps the earlier name.
+    return !path.isEmpty() && ConfirmReplace(this, path) && WriteGame(path);
 }
 
 void TMainForm::Save1Click() {
-    if (Game.FileName().empty()) {
-        SaveAs1Click();
-        return;
-    }
-    WriteGame(QFile::decodeName(Game.FileName().c_str()));
+    SaveGame();
 }
 
 void TMainForm::SaveAs1Click() {
-    const QString path = AskFileName(*Ui.SaveDlg);
-    // A failed save keeps the earlier name.
-    if (!path.isEmpty() && ConfirmReplace(this, path)) WriteGame(path);
+    SaveGameAs();
+}
+
+bool TMainForm::MayReplaceGame(const QString& doing) {
+    if (!Game.UnsavedMoves()) return true;
+    switch (AskSaveFirst(this, QString("The game has moves that are not saved.\n"
+                                       "Save them before %1?")
+                                   .arg(doing))) {
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Save:
+        // Save writes up to the position shown: the whole game, then.
+        if (Game.GoTo(Game.History().Stored)) ShowGame();
+        return SaveGame() && !Game.UnsavedMoves();
+    default:
+        return false;
+    }
 }
 
 void TMainForm::ImportPgn1Click() {
+    if (!MayReplaceGame("importing a game")) return;
     const QString path = AskFileName(*Ui.ImportDlg);
     // A file of several games offers the list of them.
     if (!path.isEmpty() && ::ImportGame(this, Game, path, LevelItemIndex(Ui), true)) ShowGame();
 }
 
 void TMainForm::Open1Click() {
+    if (!MayReplaceGame("opening another game")) return;
     const QString path = AskFileName(*Ui.OpenDlg);
     if (!path.isEmpty()) OpenGame(path);
 }
@@ -155,5 +196,13 @@ void TMainForm::OpenGame(const QString& path) {
     // A file that does not load leaves the game on the board as it was.
     const LoadResult result = Game.Open(QFile::encodeName(path).toStdString(), LevelItemIndex(Ui));
     if (result.Loaded) ShowGame();
-    if (!result.Message.empty()) ShowMessage(this, QString::fromStdString(result.Message));
+    if (result.Message.empty()) return;
+    // The message alone may be a riddle: the file is named, and what became of it said.
+    const QString name = QFileInfo(path).fileName();
+    const QString plainly =
+        result.Loaded     ? QString("Only the whole positions of \"%1\" were opened; Save asks "
+                                        "for a new name.")
+        : result.NotAGame ? QString("\"%1\" is not a game that Brisko Chess!! saved.")
+                          : QString("\"%1\" was not opened; the game on the board is as it was.");
+    ShowMessage(this, QString::fromStdString(result.Message) + "\n\n" + plainly.arg(name));
 }

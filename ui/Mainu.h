@@ -38,6 +38,7 @@ class TMainForm : public QMainWindow {
 
     // The game shown. Other front ends and tests may drive it; Repaint shows what they did.
     GameSession& Session() { return Game; }
+    const GameSession& Session() const { return Game; }
     void SetOtherForms(const TOtherForms& forms);
     // Opens a saved game as File > Open does once a name is chosen; imports a PGN game as
     // File > Import PGN does.
@@ -45,6 +46,16 @@ class TMainForm : public QMainWindow {
     void ImportGame(const QString& path) {
         if (::ImportGame(this, Game, path, LevelItemIndex(Ui))) ShowGame();
     }
+    // Before something `doing` throws away moves that no file holds, asks whether to save them
+    // first; true when it may go on (saved, or discarded).
+    bool MayReplaceGame(const QString& doing);
+    // Keeps the game in `path` (the user's data folder) whenever it changes and when the window
+    // closes, and shows the game kept there at the first show. Nothing is kept without a path.
+    void KeepGameIn(const QString& path) { KeptGameFile = path; }
+    // Writes the kept game now; false when it could not be written.
+    bool KeepGame();
+    // Shows what the computer is thinking in the status lines and on the progress bar.
+    void ShowThinking();
     // Invalidates the window and paints it at once, status update included.
     void Repaint() { Client->repaint(); }
 
@@ -53,11 +64,24 @@ class TMainForm : public QMainWindow {
     void FormPaint(QPainter& painter);
     void FormResize();
     void FormMouseUp(int x, int y);
-    void FormClose() { StopButtonClick(); }
+    // Ends the thinking without unticking the computer's sides: they are kept with the game.
+    void FormClose() { Game.Abandon(); }
     void NewButtonClick();
     void BackButtonClick();
     void ForwardButtonClick();
     void StopButtonClick();
+    void MoveNow1Click() { Game.MoveNow(); }
+    void ThinkingLimitChange();
+    void LevelRdgClick(int item);
+    void RulesChange();
+    void TimeControlChange(QAction* chosen);
+    void Resign1Click();
+    void OfferDraw1Click();
+    void ClockTimerTimer();
+    // The rules and clock for the next new game, as the Game menu and the command line choose
+    // them.
+    void ChooseRules(Rules rules);
+    void ChooseClock(const TimeControl& clock);
     void PromotionTimerTimer();
     void ComputerTimerTimer();
     void MoveTimerTimer();
@@ -89,11 +113,13 @@ class TMainForm : public QMainWindow {
     void ImportPgn1Click();
     void CopyGame1Click() { CopyGame(this, Game); }
     void PasteGame1Click() {
-        if (PasteGame(this, Game, LevelItemIndex(Ui))) ShowGame();
+        if (MayReplaceGame("pasting a game") && PasteGame(this, Game, LevelItemIndex(Ui)))
+            ShowGame();
     }
     void CopyPosition1Click() { CopyPosition(Game); }
     void PastePosition1Click() {
-        if (PastePosition(this, Game, LevelItemIndex(Ui))) ShowGame();
+        if (MayReplaceGame("pasting a position") && PastePosition(this, Game, LevelItemIndex(Ui)))
+            ShowGame();
     }
 
   signals:
@@ -119,14 +145,25 @@ class TMainForm : public QMainWindow {
     TBoardView View;
     PieceImages PieceBitmaps;
     bool StartedUp = false;
+    QString KeptGameFile;
+    // The session's change count when the game was last kept.
+    uint64_t KeptChanges = 0;
 
     // The status lines, the hidden read-outs and the legal-moves window.
     void UpdateStatus();
-    // Enables Undo, Redo and Hint where they can act; none while the computer thinks.
+    // Enables Undo, Redo and Hint where they can act, none while the computer thinks, and Move
+    // Now only then.
     void UpdateActions(bool thinking);
+    // Before and after the computer thinks: Move Now, the menus, the progress bar's text.
+    void SetThinking(bool thinking);
+    // The clocks of the position shown, the running one standing out; hidden without a clock.
+    void ShowClocks();
     // Shows the game after a new game, a step or a load: the progress bar at 0, the depth, the
     // board.
     void ShowGame();
     void ShowComputerSides();
-    void WriteGame(const QString& path);
+    bool WriteGame(const QString& path);
+    // Save and Save As; true when the game was written.
+    bool SaveGame();
+    bool SaveGameAs();
 };

@@ -1,6 +1,7 @@
 #include "ui/Settingsu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -68,6 +69,18 @@ void Restore(TMainForm& form, const QSettings& settings) {
         RestoreTick(settings, QString("Sides/") + name, form.findChild<QCheckBox*>(name));
     for (const char* name : Options)
         RestoreTick(settings, OptionKey(name), form.findChild<QAction*>(name));
+    // Only rules and a clock the menu can offer are taken.
+    const QString rules = settings.value("Game/Rules").toString();
+    if (rules == "standard" || rules == "brisko")
+        form.ChooseRules(rules == "standard" ? Rules::Standard : Rules::Brisko);
+    TimeControl clock;
+    const QString kept = settings.value("Game/Clock", "?").toString();
+    if (kept.isEmpty() || ReadTimeControl(kept.toStdString(), clock)) form.ChooseClock(clock);
+    // Only a limit the menu offers is taken.
+    if (QAction* limit = form.findChild<QAction*>(
+            "ThinkingLimit" + settings.value("Computer/ThinkingLimitMs").toString());
+        limit && limit->actionGroup())
+        limit->trigger();
     RestoreGeometry(form, settings);
     const QString folder = settings.value("Files/Folder").toString();
     if (QFileInfo(folder).isDir())
@@ -83,6 +96,11 @@ void Keep(const TMainForm& form, QSettings& settings) {
         settings.setValue(QString("Sides/") + name, form.findChild<QCheckBox*>(name)->isChecked());
     for (const char* name : Options)
         settings.setValue(OptionKey(name), form.findChild<QAction*>(name)->isChecked());
+    if (const QAction* limit = form.findChild<QActionGroup*>("ThinkingLimit1")->checkedAction())
+        settings.setValue("Computer/ThinkingLimitMs", limit->data());
+    const GameSession& game = form.Session();
+    settings.setValue("Game/Rules", game.NextRules() == Rules::Standard ? "standard" : "brisko");
+    settings.setValue("Game/Clock", QString::fromStdString(TimeControlText(game.NextClock())));
     settings.setValue("Window/Geometry", form.saveGeometry());
     settings.setValue("Files/Folder",
                       form.findChild<QFileDialog*>("OpenDlg")->directory().absolutePath());

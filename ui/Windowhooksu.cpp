@@ -22,6 +22,7 @@ void TWindowHooks::ProcessEvents() {
     if (now - LastDisplay >= DisplayInterval) {
         LastDisplay = now;
         ShowProgress();
+        Form.ShowThinking();
         // Only a shown memo is kept current while the computer thinks; a hidden one is written
         // once the move is chosen.
         if (Form.Forms.Depth1Form && Form.Forms.Depth1Form->isVisible()) FlushConsidered();
@@ -44,6 +45,7 @@ void TWindowHooks::SetProgressPosition(int position) {
     if (now - LastDisplay < DisplayInterval) return; // shown by a later run of the events
     LastDisplay = now;
     ShowProgress();
+    Form.ShowThinking();
 }
 
 void TWindowHooks::ShowProgress() {

@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 #include <cstdio>
 #include <memory>
 
 #include "openings/Openingu.h"
+#include "ui/Commandlineu.h"
 #include "ui/Datafolderu.h"
 #include "ui/Formsu.h"
 #include "ui/Picturesu.h"
@@ -67,6 +69,7 @@ struct CommandLine {
     bool End = false;
     int Status = 0;
     QString File;
+    GameOptions Options;
 };
 
 // Reads the arguments and answers --help, --version and --self-check on the spot. QApplication
@@ -83,6 +86,7 @@ CommandLine Read(const QStringList& arguments) {
         "self-check", "Load the piece pictures and the opening book, say where they were found, "
                       "and exit; the exit status is 1 when one is missing.");
     parser.addOptions({help, version, selfCheck});
+    AddGameOptions(parser);
     for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin",
                              "qmljsdebugger", "qwindowgeometry", "qwindowicon", "qwindowtitle",
                              "session", "display", "geometry", "style", "stylesheet"}) {
@@ -100,20 +104,24 @@ CommandLine Read(const QStringList& arguments) {
     const bool read = parser.parse(arguments);
     if (read && parser.isSet(help)) {
         Print(stdout, parser.helpText());
-        return {true, 0, {}};
+        return {true, 0, {}, {}};
     }
     if (read && (parser.isSet(version) || parser.isSet(selfCheck))) {
         Print(stdout, "Brisko Chess!! " BRISKO_VERSION "\n");
         const bool ok = ReportData(parser.isSet(selfCheck));
-        return {true, parser.isSet(selfCheck) && !ok ? 1 : 0, {}};
+        return {true, parser.isSet(selfCheck) && !ok ? 1 : 0, {}, {}};
     }
     const QStringList files = read ? parser.positionalArguments() : QStringList();
-    if (!read || files.size() > 1) {
-        const QString error = read ? "Give one game at most." : parser.errorText();
+    QString error = read ? QString() : parser.errorText();
+    if (read && files.size() > 1) error = "Give one game at most.";
+    CommandLine line{
+        false, 0, files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath(), {}};
+    if (read && error.isEmpty()) error = ReadGameOptions(parser, line.Options);
+    if (!error.isEmpty()) {
         Print(stderr, error + "\nTry 'brisko-chess --help'.\n");
-        return {true, 2, {}};
+        return {true, 2, {}, {}};
     }
-    return {false, 0, files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath()};
+    return line;
 }
 
 } // namespace
@@ -140,10 +148,18 @@ int main(int argc, char** argv) {
     const auto forms = CreateForms();
     QObject::connect(forms->MainForm.get(), &TMainForm::Closed, &app, &QApplication::quit);
     RememberSettings(*forms->MainForm);
+    // The command line wins over what was kept.
+    ApplyGameOptions(*forms->MainForm, line.Options);
+    // The game in progress is kept for the next start, in the user's data folder.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!data.isEmpty() && QDir().mkpath(data)) forms->MainForm->KeepGameIn(data + "/kept-game");
     forms->MainForm->show();
-    if (line.File.endsWith(".pgn", Qt::CaseInsensitive))
-        forms->MainForm->ImportGame(line.File);
-    else if (!line.File.isEmpty())
-        forms->MainForm->OpenGame(line.File);
+    // A game named on the command line replaces the kept one only as any other would.
+    if (!line.File.isEmpty() && forms->MainForm->MayReplaceGame("opening another game")) {
+        if (line.File.endsWith(".pgn", Qt::CaseInsensitive))
+            forms->MainForm->ImportGame(line.File);
+        else
+            forms->MainForm->OpenGame(line.File);
+    }
     return QApplication::exec();
 }

@@ -1,11 +1,14 @@
 #include "tests/engine/EngineTestUtil.h"
 
+#include <initializer_list>
 #include <memory>
+#include <tuple>
 
 #include "engine/Checkmateu.h"
 #include "engine/Findu.h"
 #include "engine/Historyu.h"
 #include "engine/Makemoveu.h"
+#include "engine/Rulesu.h"
 #include "engine/Stalemateu.h"
 
 namespace {
@@ -85,4 +88,102 @@ TEST(GameMove, DrawOverridesMateAndAFullHistoryEndsTheGame) {
     EXPECT_FALSE(PushHistory(*history, board));
     EXPECT_EQ(history->Count, HistorySize);
     EXPECT_EQ(board.PlyCount, plies);
+}
+
+namespace {
+
+// Plays `moves` (such as "g1f3") from `fen` as game moves, judging each position under standard
+// rules; returns the last judgement.
+Ending PlayStandard(const char* fen, std::initializer_list<const char*> moves) {
+    auto history = std::make_unique<History>();
+    Board board = FromFen(fen);
+    ResetHistory(*history);
+    PushHistory(*history, board);
+    Ending ending = JudgeStandard(*history, board);
+    for (const char* move : moves) {
+        const Sq from(move), to(move + 2);
+        EXPECT_TRUE(IsRuleLegal(board, from.x, from.y, to.x, to.y, Rules::Standard)) << move;
+        EXPECT_TRUE(GameMove(board, *history, from.x, from.y, to.x, to.y));
+        ending = JudgeStandard(*history, board);
+        // The history's position carries the same outcome as the board shown.
+        EXPECT_EQ(history->Snapshots[history->Count - 1].Outcome, board.Outcome);
+    }
+    return ending;
+}
+
+} // namespace
+
+TEST(StandardRules, DrawsAndTheirNearMisses) {
+    const char* const knights = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+    // After Black's d7-d5 White may take en passant: that first position is another one.
+    const char* const passant = "rnbqkbnr/pppppppp/8/4P3/8/8/PPPP1PPP/RNBQKBNR b KQkq - 0 2";
+    // ... unless the capture would leave White's king open to the queen: then it is the same.
+    const char* const pinned = "4k3/3pq3/8/4P3/8/8/8/4K3 b - - 0 1";
+    const struct {
+        const char* why;
+        const char* fen;
+        std::initializer_list<const char*> moves;
+        Ending ending;
+    } rows[] = {
+        {"the start, twice more", knights,
+         {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"}, Ending::Repetition},
+        {"one short of it", knights, {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1"},
+         Ending::None},
+        {"the en passant right tells the first apart", passant,
+         {"d7d5", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"}, Ending::None},
+        {"... the third without it draws", passant,
+         {"d7d5", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6",
+          "f3g1", "f6g8"},
+         Ending::Repetition},
+        {"a right that cannot be used is none", pinned,
+         {"d7d5", "e1d1", "e8d8", "d1e1", "d8e8", "e1d1", "e8d8", "d1e1", "d8e8"},
+         Ending::Repetition},
+        {"100 plies without progress", "8/8/4k3/8/8/4K3/8/R7 w - - 98 80", {"a1a2", "e6d6"},
+         Ending::FiftyMoves},
+        {"99 of them", "8/8/4k3/8/8/4K3/8/R7 w - - 98 80", {"a1a2"}, Ending::None},
+        {"a pawn's move starts them afresh", "8/8/4k3/8/8/4K3/P7/R7 w - - 99 80", {"a2a3"},
+         Ending::None},
+        {"bare kings", "8/8/4k3/8/8/4K3/8/8 w - - 0 1", {}, Ending::Material},
+        {"a knight alone", "8/8/4k3/8/8/4K3/8/6N1 w - - 0 1", {}, Ending::Material},
+        {"a bishop alone", "8/8/4k3/8/8/4K3/8/6b1 w - - 0 1", {}, Ending::Material},
+        {"bishops on one colour", "8/8/4k3/5b2/8/4KB2/8/8 w - - 0 1", {}, Ending::Material},
+        {"bishops on both colours", "8/8/4k3/4b3/8/4KB2/8/8 w - - 0 1", {}, Ending::None},
+        {"two knights", "8/8/4k3/8/8/4K3/8/5NN1 w - - 0 1", {}, Ending::None},
+        {"a knight against a knight", "8/8/4k3/8/3n4/4K3/8/6N1 w - - 0 1", {}, Ending::None},
+        {"a pawn", "8/8/4k3/8/8/4K3/4P3/8 w - - 0 1", {}, Ending::None},
+        {"mate", "7k/5Q2/6K1/8/8/8/8/8 w - - 0 1", {"f7g7"}, Ending::Checkmate},
+        {"stalemate", "7k/5Q2/6K1/8/8/8/8/8 w - - 0 1", {"f7f6"}, Ending::None},
+        {"stalemate indeed", "7k/8/5QK1/8/8/8/8/8 w - - 0 1", {"f6f7"}, Ending::Stalemate},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(PlayStandard(row.fen, row.moves), row.ending);
+    }
+}
+
+TEST(StandardRules, CastlingAcrossAnAttackAndWhoCanStillMate) {
+    // The bishop on g2 attacks f1, which castling short crosses.
+    Board board = FromFen("4k3/8/8/8/8/8/6b1/4K2R w K - 0 1");
+    for (const Rules rules : {Rules::Brisko, Rules::Standard}) {
+        Board copy = board;
+        FindRuleMoves(copy, rules);
+        bool castles = false;
+        for (int i = 0; i < copy.LegalCount; ++i)
+            castles = castles || SameMove(copy.LegalMoves[i], 4, 7, 6, 7);
+        EXPECT_EQ(castles, rules == Rules::Brisko);
+        EXPECT_EQ(IsRuleLegal(copy, 4, 7, 6, 7, rules), rules == Rules::Brisko);
+    }
+    // Who could never mate, whatever the other side does.
+    const std::tuple<const char*, int, bool> sides[] = {
+        {"8/8/4k3/8/8/4K3/8/R7 w - - 0 1", Black, true},       // a bare king
+        {"8/8/4k3/8/8/4K3/8/R7 w - - 0 1", White, false},      // a rook mates
+        {"8/8/4k3/8/8/4K3/8/6N1 w - - 0 1", White, true},      // a knight alone, bare king
+        {"8/8/4k3/4p3/8/4K3/8/6N1 w - - 0 1", White, false},   // the pawn can block
+        {"8/8/4k3/4p3/8/4K3/8/6B1 w - - 0 1", White, false},   // ... for a bishop too
+        {"8/8/4k3/8/8/4K3/8/5BB1 w - - 0 1", White, false},    // bishops of both colours
+        {"8/8/4k3/8/8/4K3/8/4B1B1 w - - 0 1", White, true},    // of one colour
+        {"8/8/4k3/4b3/8/4K3/8/6B1 w - - 0 1", White, true},    // nobody can mate
+    };
+    for (const auto& [fen, side, never] : sides)
+        EXPECT_EQ(CannotMate(FromFen(fen), side), never) << fen << " " << side;
 }

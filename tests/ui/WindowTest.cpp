@@ -2,8 +2,10 @@
 // sizes, what is drawn, the promotion chooser, start-up with pictures missing, the computer's
 // turns through the timer and Stop during a search, the File dialogs and the league window.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCommandLineParser>
 #include <QDataStream>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -15,17 +17,23 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "engine/Stalemateu.h"
 #include "notation/Fen.h"
 #include "ui/Boardpaintu.h"
+#include "ui/Clockdialogu.h"
+#include "ui/Commandlineu.h"
 #include "ui/Dialogsu.h"
 #include "ui/Formsu.h"
 #include "ui/Gamechooseru.h"
@@ -38,23 +46,33 @@ namespace {
 struct Session {
     QTemporaryDir Folder;
     QStringList Messages;
+    // The Save / Discard / Cancel questions asked, and the answer each gets.
+    QStringList SaveQuestions;
+    SaveAnswer Answer = SaveAnswer::Discard;
     std::unique_ptr<TForms> Forms;
     TMainForm* Main = nullptr;
 
     Session() {
         SetMessageHook([this](const QString& text) { Messages.append(text); });
+        SetSaveQuestionHook([this](const QString& text) {
+            SaveQuestions.append(text);
+            return Answer;
+        });
     }
     ~Session() {
         SetMessageHook({});
         SetFileDialogHook({});
         SetModalHook({});
         SetQuestionHook({});
+        SetSaveQuestionHook({});
         Forms.reset();
         QDir::setCurrent(QDir::tempPath());
     }
     // Copies the pictures but those in `skip`, creates the windows and shows the main one,
-    // with the computer kept off the board; or, given a settings file, as the program starts.
-    bool Start(const QList<int>& skip = {}, const QString& settings = {}) {
+    // with the computer kept off the board; or, given a settings file (and a kept game's), as
+    // the program starts.
+    bool Start(const QList<int>& skip = {}, const QString& settings = {},
+               const QString& kept = {}) {
         QDir().mkpath(Folder.filePath("Images"));
         for (int i = 0; i < 12; ++i) {
             const QString name = QString("Images/%1.bmp").arg(i);
@@ -68,6 +86,7 @@ struct Session {
             Box("Player2Box")->setChecked(false);
         else
             RememberSettings(*Main, settings);
+        Main->KeepGameIn(kept);
         Main->show();
         return QTest::qWaitForWindowExposed(Main);
     }
@@ -141,6 +160,15 @@ void WhileThinking(const Session& session, std::function<void()> action) {
         action();
     });
     poll->start(0);
+}
+
+// Runs `action` from inside the computer's search once it has thought for `ms` milliseconds.
+void AfterThinking(const Session& session, int ms, std::function<void()> action) {
+    WhileThinking(session, [&session, ms, action] {
+        QTimer::singleShot(ms, session.Main, [&session, action] {
+            if (session.Game().Thinking()) action();
+        });
+    });
 }
 
 // Answers the file dialogs with `path` while running the menu item `action`, and tells which
@@ -351,15 +379,18 @@ class WindowTest : public QObject {
     void searchEndsWithoutAMove_data() {
         QTest::addColumn<QString>("how"); // a button, or "" to close the window
         QTest::addColumn<int>("countAfter");
-        QTest::newRow("Stop") << "StopButton" << 2;
-        QTest::newRow("Escape") << "Escape" << 2;
-        QTest::newRow("New Game") << "NewButton" << 1;
-        QTest::newRow("closing the window") << QString() << 2;
+        QTest::addColumn<bool>("sidesKept"); // only Stop frees both sides
+        QTest::newRow("Stop") << "StopButton" << 2 << false;
+        QTest::newRow("Escape") << "Escape" << 2 << false;
+        QTest::newRow("New Game") << "NewButton" << 1 << true;
+        QTest::newRow("< Back") << "BackButton" << 1 << true;
+        QTest::newRow("closing the window") << QString() << 2 << true;
     }
 
     void searchEndsWithoutAMove() {
         QFETCH(QString, how);
         QFETCH(int, countAfter);
+        QFETCH(bool, sidesKept);
         START(session);
         session.Click("LevelItem2");
         session.Click("NewButton");
@@ -375,11 +406,13 @@ class WindowTest : public QObject {
             else
                 session.Click(qPrintable(how));
         });
-        session.Box("Player1Box")->setChecked(true);
+        // Both sides where Stop is to free both; else Black's alone, and White waits for the human.
+        session.Box("Player1Box")->setChecked(!sidesKept);
         session.Box("Player2Box")->setChecked(true);
         QTRY_VERIFY_WITH_TIMEOUT(pressed && !session.Game().Thinking(), 20000);
         QCOMPARE(session.Game().History().Count, countAfter);
-        QVERIFY(!session.Box("Player1Box")->isChecked() && !session.Box("Player2Box")->isChecked());
+        QVERIFY(!session.Box("Player1Box")->isChecked());
+        QCOMPARE(session.Box("Player2Box")->isChecked(), sidesKept);
         QCOMPARE(session.Main->findChild<QProgressBar*>("ProgBar")->value(), 0);
         QCOMPARE(session.Main->isVisible(), !how.isEmpty());
         QTest::qWait(50); // the user plays on at once
@@ -413,7 +446,9 @@ class WindowTest : public QObject {
         QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("BQ\nrnbqkbnr\npppp\n") > 0);
         damaged.close();
         Trigger(session, "Open1", damaged.fileName());
-        QCOMPARE(session.Messages.last(), QString("Range check error"));
+        QCOMPARE(session.Messages.last(),
+                 QString("Range check error\n\n\"damaged.bch\" is not a game that Brisko Chess!! "
+                         "saved."));
         QCOMPARE(game.History().Count, 3);
         // Save As asks before it replaces a file: No keeps it, Yes replaces it.
         const QString other = session.Path("other.bch");
@@ -569,7 +604,10 @@ class WindowTest : public QObject {
             QStringList menus;
             for (const QAction* menu : first.Main->menuBar()->actions())
                 if (menu->isVisible()) menus.append(menu->text());
-            QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
+            QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Game", "&Help"}));
+            first.Item("ThinkingLimit30000")->trigger();
+            first.Item("RulesStandard1")->trigger();
+            first.Item("Clock5_0")->trigger();
             first.Click("LevelItem2");
             first.Box("Player2Box")->setChecked(false);
             for (const char* option : {"FlipBoard1", "Coordinates1", "HighlightCheck1"})
@@ -588,6 +626,345 @@ class WindowTest : public QObject {
             QCOMPARE(second.Item(option)->isChecked(), option[0] != 'A' && option[0] != 'L');
         QCOMPARE(second.Main->findChild<QFileDialog*>("OpenDlg")->directory().absolutePath(),
                  kept.path());
+        QVERIFY(second.Item("ThinkingLimit30000")->isChecked());
+        QVERIFY(second.Item("RulesStandard1")->isChecked() && second.Item("Clock5_0")->isChecked());
+        QCOMPARE(second.Game().GameRules(), Rules::Standard);
+        QCOMPARE(second.Game().GameClock(), (TimeControl{300000, 0}));
+        QCOMPARE(second.Game().ThinkingLimit(), 30000);
+    }
+
+    // Against the computer: stepping through the game never makes it play again, and a move of
+    // the player's own from an earlier position replaces the rest, as always.
+    void reviewAgainstTheComputer() {
+        START(session);
+        const GameSession& game = session.Game();
+        session.Item("MoveList1")->trigger();
+        session.Box("Player2Box")->setChecked(true);
+        for (const char* move : {"e2e4", "g1f3"}) {
+            session.Play(move);
+            const int replied = game.History().Stored + 1;
+            QTRY_COMPARE_WITH_TIMEOUT(game.History().Stored, replied, 20000);
+        }
+        const auto* list = session.Main->findChild<QTableWidget*>("MoveList");
+        const auto cell = [&](int row, int column) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              list->visualItemRect(list->item(row, column)).center());
+        };
+        // Each step, the position it shows, and the second status line there.
+        const std::tuple<std::function<void()>, int, const char*> steps[] = {
+            {[&] { session.Key(Qt::Key_Home); }, 1, "Review: End, Forward"},
+            {[&] { session.Key(Qt::Key_Right); }, 2, "Review: End, Forward"}, // Black's turn
+            {[&] { cell(1, 0); }, 4, "Review: End, Forward"},                 // ... and again
+            {[&] { session.Click("BackButton"); }, 3, "Review: End, Forward"},
+            {[&] { session.Key(Qt::Key_End); }, 5, ""},
+            {[&] { cell(0, 1); }, 3, "Review: End, Forward"},
+        };
+        for (const auto& [step, count, second] : steps) {
+            step();
+            QTest::qWait(100); // time enough for the computer to begin
+            QCOMPARE(game.History().Count, count);
+            QCOMPARE(game.History().Stored, 5);
+            QCOMPARE(session.Text("StatusLabel3"), QString(second));
+        }
+        session.Play("d2d4");
+        QTRY_COMPARE_WITH_TIMEOUT(game.History().Count, 5, 20000);
+        QCOMPARE(game.History().Stored, 5);
+        QCOMPARE(list->item(1, 0)->text(), QString("d4"));
+    }
+
+    // Move Now and the limit end a long search with the best move found so far; while it thinks
+    // the status and the progress bar say so.
+    void moveNowAndTheThinkingLimit() {
+        START(session);
+        const GameSession& game = session.Game();
+        session.Click("LevelItem2");
+        session.Click("NewButton");
+        // Deep enough that only Move Now or the limit ends the move.
+        session.Main->findChild<QSlider*>("DepthBar")->setValue(9);
+        session.Item("ThinkingLimit0")->trigger();
+        session.Box("Player2Box")->setChecked(true);
+        session.Play("e2e4");
+        const auto* bar = session.Main->findChild<QProgressBar*>("ProgBar");
+        const auto* moveNow = session.Main->findChild<QPushButton*>("MoveNowButton");
+        QStringList shown;
+        AfterThinking(session, 300, [&] {
+            shown << session.Text("StatusLabel2").left(12) << session.Text("StatusLabel3").left(8)
+                  << bar->text().left(18);
+            QVERIFY(moveNow->isVisible() && session.Item("MoveNow1")->isEnabled());
+            session.Key(Qt::Key_M, Qt::ControlModifier);
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(game.History().Stored, 3, 20000);
+        QCOMPARE(shown, QStringList({"Thinking... ", "Depth 8:", "Thinking: depth 8,"}));
+        QVERIFY(game.CutShort());
+        QCOMPARE(session.Text("StatusLabel2"), QString("White to play..."));
+        QVERIFY(!moveNow->isVisible() && !bar->isTextVisible());
+        QVERIFY(!session.Item("MoveNow1")->isEnabled());
+
+        // The limit, chosen in the Game menu, on a clock that runs 50 ms a reading.
+        int64_t fake = 0;
+        session.Main->Session().SetClock([&fake] { return fake += 50; });
+        session.Item("ThinkingLimit1000")->trigger();
+        session.Play("d2d4");
+        QTRY_COMPARE_WITH_TIMEOUT(game.History().Stored, 5, 20000);
+        QVERIFY(game.CutShort());
+        // The button does the same.
+        session.Item("ThinkingLimit0")->trigger();
+        AfterThinking(session, 100, [&] { session.Click("MoveNowButton"); });
+        session.Play("g1f3");
+        QTRY_COMPARE_WITH_TIMEOUT(game.History().Stored, 7, 20000);
+        QVERIFY(game.CutShort());
+    }
+
+    // New Game, Open, Import PGN, Paste Game and Paste Position ask before moves that no file
+    // holds are thrown away; Cancel and Escape keep them.
+    void unsavedMovesAreNotDroppedWithoutAsking_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("doing");
+        QTest::addColumn<int>("storedAfter"); // once the moves are discarded
+        QTest::newRow("New Game") << "NewButton"
+                                  << "starting a new game" << 1;
+        QTest::newRow("Ctrl+N") << "Ctrl+N"
+                                << "starting a new game" << 1;
+        QTest::newRow("Open") << "Ctrl+O"
+                              << "opening another game" << 3;
+        QTest::newRow("Import PGN") << "ImportPgn1"
+                                    << "importing a game" << 2;
+        QTest::newRow("Paste Game") << "Ctrl+V"
+                                    << "pasting a game" << 2;
+        QTest::newRow("Paste Position") << "Ctrl+Shift+V"
+                                        << "pasting a position" << 1;
+    }
+
+    void unsavedMovesAreNotDroppedWithoutAsking() {
+        QFETCH(QString, how);
+        QFETCH(QString, doing);
+        QFETCH(int, storedAfter);
+        START(session);
+        const GameSession& game = session.Game();
+        for (const char* move : {"e2e4", "e7e5"}) session.Play(move);
+        Trigger(session, "SaveAs1", session.Path("game.bch"));
+        session.Play("g1f3");
+        session.Key(Qt::Key_Left); // Nf3 is in no file
+        QFile pgn(session.Path("game.pgn"));
+        QVERIFY(pgn.open(QIODevice::WriteOnly) && pgn.write("1. d4 *\n") > 0);
+        pgn.close();
+        SetFileDialogHook([&](QFileDialog& dialog) {
+            return session.Path(dialog.objectName() == "OpenDlg" ? "game.bch" : "game.pgn");
+        });
+        QGuiApplication::clipboard()->setText(how == "Ctrl+V" ? "1. c4 *"
+                                                              : "4k3/8/8/8/8/8/8/4K3 w - - 0 1");
+        const auto act = [&] {
+            if (how.startsWith("Ctrl"))
+                QTest::keySequence(session.Main, QKeySequence(how));
+            else if (how.endsWith("1"))
+                session.Item(qPrintable(how))->trigger();
+            else
+                session.Click(qPrintable(how));
+        };
+        session.Answer = SaveAnswer::Cancel;
+        act();
+        QCOMPARE(
+            session.SaveQuestions,
+            QStringList("The game has moves that are not saved.\nSave them before " + doing + "?"));
+        QCOMPARE(std::make_pair(game.History().Count, game.History().Stored), std::make_pair(3, 4));
+        // Escape in the real question is Cancel.
+        SetSaveQuestionHook({});
+        QTimer::singleShot(0, [] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+        });
+        act();
+        QCOMPARE(game.History().Stored, 4);
+        session.Main->activateWindow(); // after the real question, the window's keys again
+        QVERIFY(QTest::qWaitForWindowActive(session.Main));
+        SetSaveQuestionHook([&](const QString&) { return SaveAnswer::Discard; });
+        act();
+        QCOMPARE(game.History().Stored, storedAfter);
+    }
+
+    // Save in the question saves the whole game first, under the game's own file.
+    void saveBeforeANewGame() {
+        START(session);
+        const GameSession& game = session.Game();
+        for (const char* move : {"e2e4", "e7e5"}) session.Play(move);
+        Trigger(session, "SaveAs1", session.Path("game.bch"));
+        session.Play("g1f3");
+        session.Key(Qt::Key_Home);
+        session.Answer = SaveAnswer::Save;
+        session.Click("NewButton");
+        QCOMPARE(game.History().Stored, 1);
+        Trigger(session, "Open1", session.Path("game.bch"));
+        QCOMPARE(game.History().Stored, 4);
+        // Nothing unsaved, also once exported as PGN: no question.
+        session.Click("NewButton");
+        session.Play("d2d4");
+        Trigger(session, "ExportPgn1", session.Path("game.pgn"));
+        session.Click("NewButton");
+        QCOMPARE(game.History().Stored, 1);
+        QCOMPARE(session.SaveQuestions.size(), 1);
+    }
+
+    // The game in progress is kept at Exit, which asks nothing, and comes back at the next
+    // start with its sides, its move list and the position shown; a kept file that cannot be
+    // read is passed over.
+    void aGameInProgressComesBackAtTheNextStart() {
+        QTemporaryDir data;
+        const QString settings = data.filePath("settings.ini");
+        const QString kept = data.filePath("kept-game");
+        {
+            Session first;
+            QVERIFY(first.Start({}, settings, kept));
+            first.Item("MoveList1")->trigger();
+            first.Click("LevelItem1");
+            first.Click("NewButton");
+            for (const char* move : {"e2e4", "g1f3"}) {
+                first.Play(move);
+                const int replied = first.Game().History().Stored + 1;
+                QTRY_COMPARE_WITH_TIMEOUT(first.Game().History().Stored, replied, 20000);
+            }
+            first.Key(Qt::Key_Left);
+            first.Click("LevelItem2"); // chosen, not yet in play
+            first.Key(Qt::Key_Q, Qt::ControlModifier);
+            QVERIFY(!first.Main->isVisible());
+            QVERIFY(first.SaveQuestions.isEmpty());
+        }
+        Session second;
+        QVERIFY(second.Start({}, settings, kept));
+        const GameSession& game = second.Game();
+        QCOMPARE(std::make_pair(game.History().Count, game.History().Stored), std::make_pair(4, 5));
+        QCOMPARE(second.Main->findChild<QTableWidget*>("MoveList")->rowCount(), 2);
+        QVERIFY(second.Box("Player2Box")->isChecked() && !second.Box("Player1Box")->isChecked());
+        QCOMPARE(game.Level(), 1);
+        QCOMPARE(second.Text("StatusLabel3"), QString("Review: End, Forward"));
+        second.Key(Qt::Key_End);
+        QCOMPARE(second.Text("StatusLabel3"), QString("Mean at New Game"));
+        QTest::qWait(100); // the computer waits for White
+        QCOMPARE(game.History().Stored, 5);
+        second.Main->close();
+
+        QFile damaged(kept);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("hello") > 0);
+        damaged.close();
+        Session third;
+        QVERIFY(third.Start({}, settings, kept));
+        QCOMPARE(third.Game().History().Stored, 1);
+        QVERIFY(third.Messages.isEmpty());
+    }
+
+    // A click on a button, a box, a level or the move list leaves the keyboard on the board,
+    // where Up, Space and Return do nothing; Tab still reaches every control.
+    void keyboardStaysOnTheBoard() {
+        START(session);
+        const GameSession& game = session.Game();
+        session.Main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(session.Main));
+        session.Item("MoveList1")->trigger();
+        for (const char* move : {"e2e4", "e7e5"}) session.Play(move);
+        const auto* list = session.Main->findChild<QTableWidget*>("MoveList");
+        const std::function<void()> clicks[] = {
+            [&] { session.Click("ForwardButton"); },
+            [&] { session.Click("BackButton"); },
+            [&] { session.Click("Player1Box"), session.Click("Player1Box"); },
+            [&] { session.Click("LevelItem1"); },
+            [&] {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                  list->visualItemRect(list->item(0, 0)).center());
+            },
+        };
+        for (const auto& click : clicks) {
+            click();
+            QCOMPARE(QApplication::focusWidget(), session.Client());
+            const int count = game.History().Count;
+            for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Space, Qt::Key_Return})
+                QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(std::make_pair(game.History().Count, game.History().Stored),
+                     std::make_pair(count, 3));
+        }
+        QSet<QString> reached;
+        for (int tab = 0; tab < 12; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.insert(QApplication::focusWidget()->objectName());
+        }
+        // The Difficulty group is one stop: the arrows choose inside it.
+        for (const char* name : {"ClientArea", "Player1Box", "Player2Box", "LevelItem0",
+                                 "StopButton", "BackButton", "ForwardButton", "NewButton"})
+            QVERIFY2(reached.contains(name), name);
+        // The level chosen says when it comes in.
+        session.Click("LevelItem2");
+        QCOMPARE(QToolTip::text(), QString("Mean takes effect at New Game"));
+        QCOMPARE(session.Text("StatusLabel3"), QString("Mean at New Game"));
+        session.Click("NewButton");
+        QCOMPARE(session.Text("StatusLabel3"), QString());
+    }
+
+    // The rules and clock come from the command line or the Game menu and apply from the next
+    // game; the clocks stand in the panel, the running one standing out, and a flag ends the
+    // game; Resign and Offer Draw end it too.
+    void rulesClocksResignAndDraws() {
+        START(session);
+        const GameSession& game = session.Game();
+        int64_t now = 0;
+        session.Main->Session().SetClock([&now] { return now; });
+        QCommandLineParser parser;
+        AddGameOptions(parser);
+        QVERIFY(parser.parse({"brisko-chess", "--rules", "standard", "--clock", "3+2"}));
+        GameOptions options;
+        QCOMPARE(ReadGameOptions(parser, options), QString());
+        ApplyGameOptions(*session.Main, options);
+        QVERIFY(session.Item("RulesStandard1")->isChecked() &&
+                session.Item("Clock3_2")->isChecked());
+        session.Main->Repaint();
+        QCOMPARE(session.Text("StatusLabel3"), QString("Standard rules at New Game"));
+        const auto* panel = session.Main->findChild<QWidget*>("ClockPanel");
+        QVERIFY(!panel->isVisible());
+        session.Click("NewButton");
+        QVERIFY(panel->isVisible());
+        QCOMPARE(std::make_pair(session.Text("WhiteClock"), session.Text("BlackClock")),
+                 std::make_pair(QString("3:00"), QString("3:00")));
+        QVERIFY(session.Main->findChild<QLabel*>("WhiteClock")->font().bold());
+        now += 4000;
+        session.Play("e2e4");
+        QCOMPARE(session.Text("WhiteClock"), QString("2:58"));
+        QVERIFY(session.Main->findChild<QLabel*>("BlackClock")->font().bold());
+        // Black's flag falls on the clock's next tick.
+        now += 180000;
+        QTRY_COMPARE(session.Text("StatusLabel3"), QString("Black's time is up"));
+        QCOMPARE(session.Text("StatusLabel2"), QString("White Wins!!"));
+        QCOMPARE(session.Text("BlackClock"), QString("0.0"));
+
+        // A custom time control, through its dialog; cancelled, the earlier one stays ticked.
+        for (const bool accept : {true, false}) {
+            SetModalHook([accept](QDialog& dialog) {
+                auto* clock = qobject_cast<TClockDialog*>(&dialog);
+                clock->Minutes->setValue(7);
+                clock->Increment->setValue(5);
+                accept ? dialog.accept() : dialog.reject();
+            });
+            session.Item("ClockCustom1")->trigger();
+        }
+        QVERIFY(session.Item("ClockCustom1")->isChecked());
+        QCOMPARE(session.Item("ClockCustom1")->text(), QString("&Custom (7 + 5)..."));
+        QCOMPARE(game.NextClock(), (TimeControl{420000, 5000}));
+        session.Item("ClockNone")->trigger();
+        session.Click("NewButton");
+        QVERIFY(!panel->isVisible());
+
+        // Resign asks first; between two humans a draw offer asks the other.
+        QStringList asked;
+        for (const bool yes : {false, true}) {
+            SetQuestionHook([&asked, yes](const QString& text) { return asked.append(text), yes; });
+            session.Item("OfferDraw1")->trigger();
+        }
+        QCOMPARE(session.Text("StatusLabel2"), QString("Draw agreed"));
+        session.Click("NewButton");
+        session.Play("e2e4");
+        session.Item("Resign1")->trigger();
+        QCOMPARE(asked, QStringList({"White offers a draw. Does Black accept?",
+                                     "White offers a draw. Does Black accept?",
+                                     "Do you resign this game for Black?"}));
+        QCOMPARE(std::make_pair(session.Text("StatusLabel2"), session.Text("StatusLabel3")),
+                 std::make_pair(QString("White Wins!!"), QString("Black resigns")));
+        QVERIFY(!session.Item("Resign1")->isEnabled() && !session.Item("OfferDraw1")->isEnabled());
     }
 
     // A damaged settings file: every value out of its range is left out, and a window size of

@@ -1,11 +1,13 @@
 // bench [--level N] [--position NAME] [--depth N] [--write-golden FILE] [--check-golden FILE]:
 // runs the computer's move choice on a fixed suite at each level and prints its root scores,
 // best moves, Search calls and times, then the signature: the Search calls of everything run.
+// bench --strong ..., --strong-nps ..., --wac ...: the strong player's modes (StrongModes.h).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
 
+#include "tools/bench/StrongModes.h"
 #include "tools/bench/Suite.h"
 
 namespace {
@@ -26,6 +28,10 @@ int Usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 &&
+        (std::strcmp(argv[1], "--strong") == 0 || std::strcmp(argv[1], "--strong-nps") == 0 ||
+         std::strcmp(argv[1], "--wac") == 0))
+        return StrongMain(argc, argv);
     int onlyLevel = -1;
     int depthBar = 0;
     std::string onlyPosition;

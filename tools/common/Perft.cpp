@@ -35,11 +35,11 @@ bool Promotes(const Board& board, const Move& m) {
 
 } // namespace
 
-uint64_t Perft(const Board& board, int depth) {
+uint64_t Perft(const Board& board, int depth, Rules rules) {
     if (depth <= 0) return 1;
     Board root;
     CopyPosition(root, board);
-    FindLegalMoves(root);
+    FindRuleMoves(root, rules);
     uint64_t total = 0;
     for (int i = 0; i < root.LegalCount; ++i) {
         // Any other move reaches one position; counted without playing it on the last ply.
@@ -48,20 +48,21 @@ uint64_t Perft(const Board& board, int depth) {
             continue;
         }
         ExpandMove(root, root.LegalMoves[i],
-                   [&](const Board& next, int) { total += Perft(next, depth - 1); });
+                   [&](const Board& next, int) { total += Perft(next, depth - 1, rules); });
     }
     return total;
 }
 
 uint64_t PerftDivide(const Board& board, int depth,
-                     const std::function<void(const Move&, int piece, uint64_t)>& visit) {
+                     const std::function<void(const Move&, int piece, uint64_t)>& visit,
+                     Rules rules) {
     Board root = board;
-    FindLegalMoves(root);
+    FindRuleMoves(root, rules);
     uint64_t total = 0;
     for (int i = 0; i < root.LegalCount; ++i) {
         const Move m = root.LegalMoves[i];
         ExpandMove(root, m, [&](const Board& next, int piece) {
-            const uint64_t count = Perft(next, depth - 1);
+            const uint64_t count = Perft(next, depth - 1, rules);
             visit(m, piece, count);
             total += count;
         });

@@ -1,11 +1,13 @@
-// window-bench [pump|stop] [--level 0|1|2]: figures for the computer player inside the real
-// main window. Run it headless (QT_QPA_PLATFORM=offscreen).
+// window-bench [pump|stop|movenow|chooser] [--level 0|1|2]: figures for the computer player inside the
+// real main window. Run it headless (QT_QPA_PLATFORM=offscreen).
 //   pump: the move choice over the bench suite with the window's hooks, without running the
 //         events, running them at every node, and running them at most every few milliseconds,
 //         each against the plain hooks of the bench tool run just before it, in eleven pairs.
 //   stop: how long the search takes to return once "Stop" is pressed during a "Mean" search
 //         of a busy middlegame, over several presses; --depth sets the depth bar, so that the
 //         search lasts long enough to press it.
+//   movenow: the same for "Move Now", up to its move being on the board.
+//   chooser FILE: the list of a file's games on screen, as Import PGN shows it, and a search.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -29,6 +31,7 @@
 #include "notation/Pgn.h"
 #include "opponent/Choosemove.h"
 #include "tools/bench/Suite.h"
+#include "ui/Dialogsu.h"
 #include "ui/Formsu.h"
 #include "ui/Gamechooseru.h"
 #include "ui/Windowhooksu.h"
@@ -145,11 +148,11 @@ void Pump(TMainForm& form, int onlyLevel) {
     }
 }
 
-// Presses "Stop" `delayMs` into a computer move as Black at "Mean" (at depth bar `depthBar`
-// when it is 1 to 10); returns the milliseconds from the press being due to the turn having
-// returned, or -1 when the move ended first. With no press (a negative delay), returns the
-// whole move's time.
-double StopOnce(TMainForm& form, int depthBar, int delayMs) {
+// Presses `button` ("StopButton" or "MoveNowButton") `delayMs` into a computer move as Black
+// at "Mean" (at depth bar `depthBar` when it is 1 to 10); returns the milliseconds from the
+// press being due to the turn having returned (with the move played, for Move Now), or -1 when
+// the move ended first. With no press (a negative delay), returns the whole move's time.
+double PressOnce(TMainForm& form, int depthBar, int delayMs, const char* button) {
     form.findChild<QRadioButton*>("LevelItem2")->setChecked(true);
     form.NewButtonClick();
     if (depthBar >= DepthBarMin && depthBar <= DepthBarMax)
@@ -167,7 +170,7 @@ double StopOnce(TMainForm& form, int depthBar, int delayMs) {
         QTimer::singleShot(delayMs, Qt::PreciseTimer, &form, [&] {
             if (!game.Thinking()) return;
             pressed = true;
-            form.findChild<QPushButton*>("StopButton")->click();
+            form.findChild<QPushButton*>(button)->click();
         });
     const int countBefore = game.History().Count;
     const auto start = Clock::now();
@@ -175,22 +178,23 @@ double StopOnce(TMainForm& form, int depthBar, int delayMs) {
     form.ComputerTimerTimer();
     const auto end = Clock::now();
     if (delayMs < 0) return std::chrono::duration<double, std::milli>(end - start).count();
-    if (!pressed || game.History().Count != countBefore) return -1.0;
+    const bool stop = std::string(button) == "StopButton";
+    if (!pressed || game.History().Count != countBefore + (stop ? 0 : 1)) return -1.0;
     return std::chrono::duration<double, std::milli>(end - due).count();
 }
 
-void Stop(TMainForm& form, int depthBar) {
-    const double whole = StopOnce(form, depthBar, -1);
+void Press(TMainForm& form, int depthBar, const char* button) {
+    const double whole = PressOnce(form, depthBar, -1, button);
     std::printf("the whole move takes %.0f ms\n", whole);
     std::vector<double> figures;
     for (int tenth = 1; tenth < 10; ++tenth) {
         const int delay = static_cast<int>(whole * tenth / 10);
-        const double ms = StopOnce(form, depthBar, delay);
+        const double ms = PressOnce(form, depthBar, delay, button);
         if (ms < 0) {
-            std::printf("stop after %4d ms: the move was played first\n", delay);
+            std::printf("press after %4d ms: the move was played first\n", delay);
             continue;
         }
-        std::printf("stop after %4d ms: search returned %.1f ms after the press\n", delay, ms);
+        std::printf("press after %4d ms: the turn returned %.1f ms after it\n", delay, ms);
         std::fflush(stdout);
         figures.push_back(ms);
     }
@@ -244,8 +248,8 @@ int Chooser(const std::string& path) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: window-bench pump [--level 0|1|2] | stop [--depth 1..10] | "
-                         "chooser FILE.pgn\n");
+    std::fprintf(stderr, "usage: window-bench pump [--level 0|1|2] | stop|movenow [--depth "
+                         "1..10] | chooser FILE.pgn\n");
     return 2;
 }
 
@@ -263,24 +267,27 @@ int main(int argc, char** argv) {
         const int value = std::atoi(argv[3]);
         if (mode == "pump" && option == "--level" && value >= 0 && value < LevelCount)
             level = value;
-        else if (mode == "stop" && option == "--depth" && value >= DepthBarMin &&
-                 value <= DepthBarMax)
+        else if ((mode == "stop" || mode == "movenow") && option == "--depth" &&
+                 value >= DepthBarMin && value <= DepthBarMax)
             depthBar = value;
         else
             return Usage();
     } else if (argc != 2) {
         return Usage();
     }
-    if (mode != "pump" && mode != "stop") return Usage();
+    if (mode != "pump" && mode != "stop" && mode != "movenow") return Usage();
 
     const auto forms = CreateForms();
     TMainForm& form = *forms->MainForm;
     form.findChild<QCheckBox*>("Player2Box")->setChecked(false);
+    // The presses, not the limit, end the moves; each game played is let go without a question.
+    form.Session().SetThinkingLimit(0);
+    SetSaveQuestionHook([](const QString&) { return SaveAnswer::Discard; });
     form.show();
     QApplication::processEvents();
     if (mode == "pump")
         Pump(form, level);
     else
-        Stop(form, depthBar);
+        Press(form, depthBar, mode == "stop" ? "StopButton" : "MoveNowButton");
     return 0;
 }

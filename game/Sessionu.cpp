@@ -700,18 +700,16 @@ std::string ClockText(int64_t ms) {
     return std::to_string(seconds / 60) + ":" + (ss.size() < 2 ? "0" : "") + ss;
 }
 
-std::string GameSession::Adopt(PgnGame game, int level) {
+std::string GameSession::Adopt(PgnGame game, int level, bool fromFile) {
     if (!game.Imported) return game.Message;
     const ::Board shown = game.Game->Snapshots[game.Game->Count - 1];
     Replace(std::move(game.Game), shown, level);
+    if (fromFile) SavedShown();
     return "";
 }
 
 std::string GameSession::ImportPgn(const std::string& path, int level) {
-    const std::string message = Adopt(::ImportPgn(path), level);
-    // The file holds the game.
-    if (message.empty()) SavedShown();
-    return message;
+    return Adopt(::ImportPgn(path), level, true);
 }
 
 std::string GameSession::PastePgn(std::string_view text, int level) {

@@ -290,6 +290,10 @@ class GameSession {
     std::string ImportPgn(const std::string& path, int level);
     std::string PastePgn(std::string_view text, int level);
     std::string PasteFen(std::string_view fen, int level);
+    // Replaces the game, as ImportPgn does, with a game read by ReadPgn (one of a file's
+    // games, say); returns its message when it was refused. `fromFile` tells that a file holds
+    // the game, so that it has no unsaved moves.
+    std::string Adopt(PgnGame game, int level, bool fromFile = false);
     // The tags of the game's PGN: today's date, and who played which side at what level.
     PgnTags ExportTags() const;
 
@@ -399,6 +403,4 @@ class GameSession {
     void Restart();
     // Replaces the game with `positions`, showing `shown`, as a new game at `level` would.
     void Replace(std::unique_ptr<::History> positions, const ::Board& shown, int level);
-    // Replaces the game with an import that was read whole; returns its message otherwise.
-    std::string Adopt(PgnGame game, int level);
 };

@@ -1,5 +1,6 @@
 #include "notation/Fen.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "engine/Findu.h"
@@ -116,7 +117,7 @@ bool ParseFen(std::string_view fen, Board& board, std::string& error) {
     int plies = 0, moveNumber = 0;
     if (!ReadCount(halfmove, 9999, plies))
         return error = "halfmove clock: '" + halfmove + "' is not a count of plies", false;
-    if (!ReadCount(fullmove, 99999, moveNumber))
+    if (!ReadCount(fullmove, MaxFenMoveNumber, moveNumber))
         return error = "move number: '" + fullmove + "' is not a move number", false;
     SetHalfmoveClock(read, plies);
     // Some programs write move number 0 for the first move.
@@ -206,8 +207,8 @@ std::string WriteFen(const Board& board, int fullMove) {
             copy.Squares[file + side][from] == (white ? Pawn : -Pawn) &&
             IsLegal(copy, file + side, from, file, to))
             ep = SquareName(file, to);
-    fen +=
-        " " + ep + " " + std::to_string(FenHalfmoveClock(board)) + " " + std::to_string(fullMove);
+    fen += " " + ep + " " + std::to_string(FenHalfmoveClock(board)) + " " +
+           std::to_string(std::clamp(fullMove, 1, MaxFenMoveNumber));
     return fen;
 }
 

@@ -11,6 +11,10 @@ struct History;
 inline constexpr std::string_view StartFen =
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
+// The highest move number a FEN is read with; a higher one is written as this one, so that
+// every FEN written reads back.
+inline constexpr int MaxFenMoveNumber = 99999;
+
 // Reads a FEN record as ReadFen does, without the test that a game can reach the position: for
 // the hand-made positions of the tests, which are sometimes meant to be impossible.
 bool ParseFen(std::string_view fen, Board& board, std::string& error);
@@ -30,7 +34,8 @@ bool ReadFen(std::string_view fen, Board& board, std::string& error);
 // legal moves listed. Both are left as they were when the FEN is refused (see ReadFen).
 bool StartGame(std::string_view fen, History& history, Board& board, std::string& error);
 
-// Writes the position of `board` (ToPlay 1 or 2) as FEN with the given move number. The castling
+// Writes the position of `board` (ToPlay 1 or 2) as FEN with the given move number, kept
+// between 1 and MaxFenMoveNumber. The castling
 // rights are written only where the king and the rook still stand on their squares, the en
 // passant square only when a pawn can take en passant, and the halfmove clock is counted from
 // the engine's quiet move pairs (see FenHalfmoveClock).

@@ -82,15 +82,48 @@ struct PgnGame {
     std::unique_ptr<History> Game;
     std::vector<std::pair<std::string, std::string>> Tags; // in the order read
     std::string Result; // the result token ("1-0", "0-1", "1/2-1/2", "*"); empty if none
+    // What was read though not whole, each naming its line or move: text that is no PGN,
+    // tags past the limits below, moves past the history's size.
+    std::vector<std::string> Warnings;
 };
 
-// Reads the first game of a PGN text: tag pairs (FEN and SetUp included), moves in SAN checked
-// against the legal moves, move numbers ("12." and "12..."), comments ("{...}" and ";..."),
-// variations (skipped), NAGs ("$1") and "!?"-style suffixes, "%" escape lines and the result.
-// A UTF-8 byte-order mark and CR LF line ends are read as well. Each move is played as a game
-// move, so every position is judged as one played in the window is.
-PgnGame ReadPgn(std::string_view text);
+// A game keeps at most this many tags, each value cut to this many characters.
+inline constexpr size_t MaxPgnTags = 256;
+inline constexpr size_t MaxPgnTagValue = 4096;
 
-// ReadPgn on the contents of a regular file of at most 64 MB; otherwise Message says why the
-// file cannot be read.
+// Reads the game of a PGN text that begins at `offset` (the first one by default): tag pairs
+// (FEN and SetUp included; comments may stand before and between them), moves in SAN checked
+// against the legal moves, move numbers ("12." and "12..."), comments ("{...}" and ";..."
+// up to the line's end), variations (skipped), NAGs ("$1") and "!?"-style suffixes, "%"
+// escape lines and the result. A UTF-8 byte-order mark and LF, CR LF or CR line ends are read
+// as well. Each move is played as a game move, so every position is judged as one played in
+// the window is. A game with tags and no moves is its first position. What is read though
+// not whole is told in Warnings: a '[' in the moves that opens no tag (skipped to its ']' on
+// the line), tags past the limits, and a game longer than a history holds, whose first
+// positions are kept while the rest of its moves are still checked.
+PgnGame ReadPgn(std::string_view text, size_t offset = 0);
+
+// Reads a regular file of at most 64 MB whole into `text`; false, with `message` saying why,
+// when it cannot.
+bool ReadPgnFile(const std::string& path, std::string& text, std::string& message);
+
+// ReadPgn on the first game of a file read by ReadPgnFile.
 PgnGame ImportPgn(const std::string& path);
+
+// One game of a PGN text as a list of games shows it, read without playing its moves.
+struct PgnListing {
+    size_t Offset;                                 // where ReadPgn reads it
+    int Number;                                    // 1 for the first game of the text
+    std::string White, Black, Result, Date, Event; // from the tags (Result from the game's end
+                                                   // when it has no tag), cut to 200 characters
+    int Plies;                                     // the moves of the main line, counted
+};
+
+// The longest list of games ListPgnGames gives; a text of more games lists its first ones.
+inline constexpr size_t MaxListedGames = 100000;
+
+// Lists the games of a PGN text, cut into games as ReadPgn cuts them: a game ends at its
+// result, at a tag after its moves, at a tag after a blank line that ends its tags, or at a
+// second tag of the seven-tag roster, FEN or SetUp. Text that holds no tag and no move is no
+// game. Looks only at the tags and counts the moves, so a large file lists quickly.
+std::vector<PgnListing> ListPgnGames(std::string_view text);

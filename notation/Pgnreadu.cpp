@@ -1,9 +1,10 @@
-// The PGN reader: the first game of a text, in the forgiving import format, played move by
-// move into a new history.
-#include <cctype>
+// The PGN reader: one game of a text, in the forgiving import format, played move by move into
+// a new history.
+#include <algorithm>
 
 #include "notation/Fen.h"
 #include "notation/Pgn.h"
+#include "notation/Pgnscanu.h"
 #include "notation/San.h"
 #include "textfile/Safefileu.h"
 
@@ -11,16 +12,8 @@ namespace {
 
 // Far more than any one game needs; a bigger file is a whole database.
 constexpr size_t MaxPgnBytes = 64 << 20;
-
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-// Ends a move token: white space and the characters that open or close something else.
-bool EndsToken(char c) {
-    return IsSpace(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == ';' || c == '[' ||
-           c == ']' || c == '$';
-}
+// Remarks beyond these are counted, not listed.
+constexpr size_t MaxWarnings = 10;
 
 // A token as a message quotes it: cut short, and with no control characters.
 std::string Shown(std::string_view token) {
@@ -32,226 +25,215 @@ std::string Shown(std::string_view token) {
 
 class Reader {
   public:
-    explicit Reader(std::string_view text) : text(text) {
-        if (this->text.substr(0, 3) == "\xEF\xBB\xBF") this->text.remove_prefix(3);
+    Reader(std::string_view text, size_t offset, History& scratch)
+        : text(text), offset(offset), played(scratch) {
+        ResetHistory(played);
     }
 
     PgnGame Read() {
-        game.Game = std::make_unique<History>();
-        if (!Tags() || !Start() || !Moves()) {
-            game.Game.reset();
+        if (!ReadFirstGame()) {
+            game.Warnings.clear();
             return std::move(game);
         }
-        if (!sawTag && !sawMove) {
-            Fail("No game was found in the text");
-            game.Game.reset();
-            return std::move(game);
-        }
+        // Only a game read whole gets a history of its own, and only its positions are copied.
+        game.Game.reset(new History);
+        ResetHistory(*game.Game);
+        std::copy(played.Snapshots, played.Snapshots + played.Count, game.Game->Snapshots);
+        game.Game->Count = game.Game->Stored = played.Count;
         if (game.Result.empty())
             for (const auto& [name, value] : game.Tags)
                 if (name == "Result") game.Result = value;
+        if (dropped > 0)
+            game.Warnings.push_back("... and " + std::to_string(dropped) + " more remarks");
         game.Imported = true;
         return std::move(game);
     }
 
   private:
     std::string_view text;
-    size_t pos = 0;
+    size_t offset;
+    History& played; // the positions so far
     PgnGame game;
     Board board{};
-    bool sawTag = false, sawMove = false;
+    std::string fen; // the FEN tag's value
+    bool sawFen = false, started = false, truncated = false, tagsCut = false;
+    int firstPly = 0; // the ply count of the first position, as move numbers count
+    int plies = 0;    // plies played since
+    size_t dropped = 0;
+    size_t countedTo = 0; // Line has counted the lines up to here
+    int countedLine = 1;
 
     bool Fail(const std::string& message) {
         game.Message = message;
         return false;
     }
 
-    int LineNumber(size_t at) const {
-        int line = 1;
-        for (size_t i = 0; i < at && i < text.size(); ++i) line += text[i] == '\n';
-        return line;
+    // Adds a remark, unless there are enough already: then it is only counted.
+    template <typename Text> void Warn(const Text& message) {
+        if (game.Warnings.size() < MaxWarnings)
+            game.Warnings.push_back(message());
+        else
+            ++dropped;
+    }
+
+    // "Line 12", counted on from the line asked for before: a text of many remarks is read
+    // once, not once for each.
+    std::string Line(size_t at) {
+        if (at < countedTo) countedTo = 0, countedLine = 1;
+        countedLine = PgnLineNumber(text, at, countedTo, countedLine);
+        countedTo = at;
+        return "Line " + std::to_string(countedLine);
     }
 
     // "Move 12 for White: " for the move about to be played.
-    std::string MovePrefix() {
-        const History& h = *game.Game;
-        return "Move " + std::to_string(FullMoveNumber(h, h.Count - 1)) + " for " +
-               (board.ToPlay == White ? "White" : "Black") + ": ";
+    std::string MovePrefix() const {
+        return "Move " + std::to_string((firstPly + plies) / 2 + 1) + " for " +
+               (board.ToPlay == White || board.ToPlay == WhiteChooses ? "White" : "Black") + ": ";
     }
 
-    // Skips white space and "%" escape lines; false at the end of the text.
-    bool SkipSpace() {
-        while (pos < text.size()) {
-            if (IsSpace(text[pos])) {
-                ++pos;
-            } else if (text[pos] == '%' && (pos == 0 || text[pos - 1] == '\n')) {
-                SkipLine();
-            } else {
-                return true;
+    // Reads games from `offset` until one holds a tag or a move: text of comments alone, or
+    // a lone result, is no game.
+    bool ReadFirstGame() {
+        for (size_t at = offset;;) {
+            PgnScanner scanner(text, at);
+            bool any = false;
+            if (!ReadGame(scanner, any)) return false;
+            if (any) return true;
+            if (scanner.AtEnd() || scanner.Position() <= at)
+                return Fail("No game was found in the text");
+            at = scanner.Position();
+        }
+    }
+
+    bool ReadGame(PgnScanner& scanner, bool& any) {
+        PgnToken token;
+        while (scanner.Next(token)) {
+            switch (token.Kind) {
+            case PgnTokenKind::Tag:
+                any = true;
+                AddTag(token);
+                break;
+            case PgnTokenKind::Word:
+                any = true;
+                if (!Start() || !PlayWord(token.Text)) return false;
+                break;
+            case PgnTokenKind::Result:
+                game.Result = token.Text;
+                break;
+            case PgnTokenKind::Stray:
+                Warn([&] {
+                    return Line(token.Start) + ": '" + Shown(token.Text) +
+                           "' is not PGN and was skipped";
+                });
+                break;
+            case PgnTokenKind::Fault:
+                return Fail(FaultMessage(token));
             }
         }
-        return false;
+        return !any || Start();
     }
 
-    void SkipLine() {
-        const size_t end = text.find('\n', pos);
-        pos = end == std::string_view::npos ? text.size() : end + 1;
-    }
-
-    bool Tags() {
-        while (SkipSpace() && text[pos] == '[') {
-            const size_t tagStart = pos++;
-            const size_t nameStart = pos;
-            while (pos < text.size() &&
-                   (std::isalnum(static_cast<unsigned char>(text[pos])) || text[pos] == '_'))
-                ++pos;
-            const std::string name(text.substr(nameStart, pos - nameStart));
-            while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
-            std::string value;
-            bool closed = false;
-            if (!name.empty() && pos < text.size() && text[pos] == '"') {
-                for (++pos; pos < text.size() && text[pos] != '\n'; ++pos) {
-                    if (text[pos] == '\\' && pos + 1 < text.size() && text[pos + 1] != '\n') {
-                        value += text[++pos];
-                    } else if (text[pos] == '"') {
-                        closed = true;
-                        ++pos;
-                        break;
-                    } else {
-                        value += text[pos];
-                    }
-                }
-            }
-            while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
-            if (!closed || pos >= text.size() || text[pos] != ']')
-                return Fail("Line " + std::to_string(LineNumber(tagStart)) +
-                            ": a tag must be a name and a quoted text in brackets");
-            ++pos;
-            if (!value.empty() && value.back() == '\r') value.pop_back();
-            game.Tags.emplace_back(name, value);
-            sawTag = true;
+    std::string FaultMessage(const PgnToken& token) {
+        const std::string where = started ? MovePrefix() : Line(token.Start) + ": ";
+        switch (token.Fault) {
+        case PgnFault::BadTag:
+            return Line(token.Start) + ": a tag must be a name and a quoted text in brackets";
+        case PgnFault::UnclosedComment:
+            return where + "a comment opened with '{' is never closed";
+        case PgnFault::UnclosedVariation:
+            return where + "a variation opened with '(' is never closed";
+        default:
+            return where + "'" + std::string(token.Text) + "' closes nothing";
         }
-        return true;
     }
 
-    // Sets up the first position: the FEN tag's, or the initial one.
+    void AddTag(const PgnToken& token) {
+        // The position is kept whatever the limits: without it the moves would not fit.
+        if (token.Name == "FEN") {
+            fen = UnescapePgnValue(token.Value, MaxPgnTagValue);
+            sawFen = true;
+        }
+        if (game.Tags.size() < MaxPgnTags) {
+            std::string value = UnescapePgnValue(token.Value, MaxPgnTagValue + 1);
+            const bool whole = value.size() <= MaxPgnTagValue;
+            if (!whole) value.resize(MaxPgnTagValue);
+            game.Tags.emplace_back(token.Name, std::move(value));
+            if (whole) return;
+        }
+        if (tagsCut) return;
+        tagsCut = true;
+        Warn([&] {
+            return Line(token.Start) + ": a game keeps " + std::to_string(MaxPgnTags) +
+                   " tags of at most " + std::to_string(MaxPgnTagValue) +
+                   " characters; the rest was skipped";
+        });
+    }
+
+    // Sets up the first position, the FEN tag's or the initial one, before the first move.
     bool Start() {
-        const std::string* fen = nullptr;
-        for (const auto& [name, value] : game.Tags)
-            if (name == "FEN") fen = &value;
+        if (started) return true;
         std::string error;
-        if (!StartGame(fen ? *fen : StartFen, *game.Game, board, error))
+        if (!StartGame(sawFen ? fen : std::string(StartFen), played, board, error))
             return Fail("The FEN tag is not a position: " + error);
+        started = true;
+        const bool whiteFirst = board.ToPlay == White || board.ToPlay == WhiteChooses;
+        firstPly = 2 * (FullMoveNumber(played, 0) - 1) + (whiteFirst ? 0 : 1);
         return true;
     }
 
-    // Skips a comment, a variation or a ";" line starting at pos; false when it never ends.
-    bool SkipAside() {
-        const char open = text[pos];
-        if (open == ';') {
-            SkipLine();
-            return true;
-        }
-        int depth = 0;
-        while (pos < text.size()) {
-            const char c = text[pos];
-            if (c == '{') {
-                const size_t end = text.find('}', pos);
-                if (end == std::string_view::npos) return false;
-                pos = end + 1;
-                if (open == '{') return true;
-                continue;
-            }
-            if (c == ';' && open == '(') {
-                SkipLine();
-                continue;
-            }
-            ++pos;
-            if (c == '(') ++depth;
-            if (c == ')' && --depth == 0) return true;
-        }
-        return false;
-    }
-
-    bool Moves() {
-        while (SkipSpace()) {
-            const char c = text[pos];
-            if (c == '[') return true; // the next game's tags
-            if (c == '{' || c == '(' || c == ';') {
-                if (!SkipAside())
-                    return Fail(
-                        MovePrefix() +
-                        (c == '{' ? "a comment opened with '{'" : "a variation opened with '('") +
-                        " is never closed");
-                continue;
-            }
-            if (c == '}' || c == ')' || c == ']') {
-                return Fail(MovePrefix() + "'" + std::string(1, c) + "' closes nothing");
-            }
-            const size_t start = pos;
-            ++pos; // a token has at least one character; '$' only starts one
-            while (pos < text.size() && !EndsToken(text[pos])) ++pos;
-            std::string_view token = text.substr(start, pos - start);
-            if (token == "1-0" || token == "0-1" || token == "1/2-1/2" || token == "*") {
-                game.Result = token;
-                return true;
-            }
-            // NAGs, and evaluation glyphs some programs write as text ("+/=", "!?").
-            if (token.front() == '$' || token == "e.p." ||
-                (token != "--" && token.find_first_not_of("+-=/!?") == std::string_view::npos))
-                continue;
-            // A move number, "12." or "12...", alone or before its move.
-            size_t digits = 0;
-            while (digits < token.size() && std::isdigit(static_cast<unsigned char>(token[digits])))
-                ++digits;
-            size_t dots = digits;
-            while (dots < token.size() && token[dots] == '.') ++dots;
-            if (digits == token.size() || dots > digits) token.remove_prefix(dots);
-            if (token.empty()) continue;
-            if (!PlayToken(token)) return false;
-        }
-        return true;
-    }
-
-    bool PlayToken(std::string_view token) {
+    bool PlayWord(std::string_view word) {
+        if (ClassifyPgnWord(word) == PgnWordKind::Skipped) return true;
         ChessMove move{};
-        const MoveRead read = ReadSan(board, token, move);
+        const MoveRead read = ReadSan(board, word, move);
         if (read != MoveRead::Legal)
-            return Fail(MovePrefix() + "'" + Shown(token) + "' is " +
+            return Fail(MovePrefix() + "'" + Shown(word) + "' is " +
                         (read == MoveRead::Ambiguous ? "ambiguous" : "not a legal move"));
-        if (!GameChessMove(board, *game.Game, move)) // changes nothing when it fails
-            return Fail(MovePrefix() + "the game is longer than the " +
-                        std::to_string(HistorySize) + " positions a game can hold");
-        sawMove = true;
+        if (!truncated && !GameChessMove(board, played, move)) { // changes nothing then
+            truncated = true;
+            Warn([&] {
+                return MovePrefix() + "a game holds at most " + std::to_string(HistorySize) +
+                       " positions; the moves from here on were left out";
+            });
+        }
+        // Past the history's end the moves are still checked, on the board alone.
+        if (truncated) PlayChessMove(board, move);
+        ++plies;
         return true;
     }
 };
 
 } // namespace
 
-PgnGame ReadPgn(std::string_view text) {
-    return Reader(text).Read();
+PgnGame ReadPgn(std::string_view text, size_t offset) {
+    // Megabytes that every call would otherwise allocate, and a refused game never needs.
+    thread_local const std::unique_ptr<History> scratch(new History);
+    return Reader(text, offset, *scratch).Read();
+}
+
+bool ReadPgnFile(const std::string& path, std::string& text, std::string& message) {
+    switch (ReadRegularFile(path, MaxPgnBytes, text)) {
+    case FileRead::Read:
+        return true;
+    case FileRead::NotRegular:
+        message = "Cannot open \"" + path + "\": it is not a regular file";
+        break;
+    case FileRead::TooLarge:
+        message = "Cannot open \"" + path + "\": it is larger than " +
+                  std::to_string(MaxPgnBytes >> 20) + " MB";
+        break;
+    case FileRead::Failed:
+        message = "Cannot read the file \"" + path + "\"";
+        break;
+    default:
+        message = "Cannot open the file \"" + path + "\"";
+        break;
+    }
+    return false;
 }
 
 PgnGame ImportPgn(const std::string& path) {
     std::string text;
     PgnGame refused;
-    switch (ReadRegularFile(path, MaxPgnBytes, text)) {
-    case FileRead::Read:
-        return ReadPgn(text);
-    case FileRead::NotRegular:
-        refused.Message = "Cannot open \"" + path + "\": it is not a regular file";
-        break;
-    case FileRead::TooLarge:
-        refused.Message = "Cannot open \"" + path + "\": it is larger than " +
-                          std::to_string(MaxPgnBytes >> 20) + " MB";
-        break;
-    case FileRead::Failed:
-        refused.Message = "Cannot read the file \"" + path + "\"";
-        break;
-    default:
-        refused.Message = "Cannot open the file \"" + path + "\"";
-        break;
-    }
-    return refused;
+    if (!ReadPgnFile(path, text, refused.Message)) return refused;
+    return ReadPgn(text);
 }

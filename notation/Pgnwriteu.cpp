@@ -30,6 +30,8 @@ bool FindStep(const Board& before, const Board& after, const Board* afterChoice,
     FindLegalMoves(board);
     for (int i = 0; i < board.LegalCount; ++i) {
         const Move m = board.LegalMoves[i];
+        // A move leaves its square empty and its target taken: only those are played to compare.
+        if (after.Squares[m.X1][m.Y1] != Empty || after.Squares[m.X2][m.Y2] == Empty) continue;
         Board next = board;
         MakeMove(next, m.X1, m.Y1, m.X2, m.Y2);
         if (!SamePosition(next, after)) continue;
@@ -174,9 +176,11 @@ PgnText WritePgn(const History& history, const PgnTags& tags) {
 
     Lines lines;
     bool numberBlack = true; // Black's move needs its number first, and after a comment
+    int moveNumber = FullMoveNumber(history, first); // counted on: a long game costs no more
     for (const HistoryMove& move : moves) {
         const Board& before = shots[move.Start];
-        const std::string number = std::to_string(FullMoveNumber(history, move.Start));
+        const std::string number = std::to_string(moveNumber);
+        moveNumber += before.ToPlay == Black ? 1 : 0;
         // A move number stays on the line of its move.
         const std::string san = SanText(before, move.Move);
         if (before.ToPlay == White)

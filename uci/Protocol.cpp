@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+#include <limits>
 
 #include "notation/Fen.h"
 #include "notation/San.h"
+#include "openings/Openingu.h"
+#include "textfile/Safefileu.h"
 #include "uci/Think.h"
 
 namespace {
@@ -43,10 +45,15 @@ std::string Quoted(const std::string& word) {
     return "'" + (word.size() > 40 ? word.substr(0, 40) + "..." : word) + "'";
 }
 
+// Reads a whole number; one too large for 64 bits reads as the largest of its sign.
 bool ParseNumber(const std::string& text, int64_t& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end;
+    if (ptr != end) return false;
+    if (ec == std::errc::result_out_of_range)
+        value = text[0] == '-' ? std::numeric_limits<int64_t>::min()
+                               : std::numeric_limits<int64_t>::max();
+    return ec == std::errc() || ec == std::errc::result_out_of_range;
 }
 
 bool IsCommand(const std::string& word) {
@@ -68,8 +75,10 @@ bool IsGoWord(const std::string& word) {
 } // namespace
 
 UciEngine::UciEngine(std::ostream& out, std::string bookFile)
-    : out(out), opponent(std::make_unique<Opponent>()), bookFile(std::move(bookFile)) {
-    ApplyLevel(*opponent, MeanLevel, depthBar);
+    : out(out), opponent(std::make_unique<Opponent>()), levelItem(MeanLevel),
+      overheadMs(DefaultOverheadMs), bookFile(std::move(bookFile)) {
+    int levelBar = 0; // the Depth option keeps its own
+    ApplyLevel(*opponent, levelItem, levelBar);
     ReadyOpponent(*opponent);
     SetUpBoard(position);
 }
@@ -78,7 +87,10 @@ UciEngine::~UciEngine() {
     StopThinking();
 }
 
-void UciEngine::Say(const std::string& line) {
+void UciEngine::Say(std::string line) {
+    // Words of the GUI's are echoed: no terminal or log gets a control byte of theirs.
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') c = '?';
     const std::lock_guard<std::mutex> lock(outLock);
     out << line << '\n' << std::flush;
 }
@@ -130,9 +142,9 @@ void UciEngine::Identify() {
     std::string levels;
     for (const Level& level : Levels) levels += std::string(" var ") + level.Label;
     Say(std::string("option name Level type combo default ") + Levels[MeanLevel].Label + levels);
-    Say("option name Depth type spin default " +
-        std::to_string(ClampDepthBar(Levels[MeanLevel].DepthBarPosition)) + " min " +
-        std::to_string(DepthBarMin) + " max " + std::to_string(DepthBarMax));
+    Say("option name Depth type spin default 0 min 0 max " + std::to_string(DepthBarMax));
+    Say("option name Move Overhead type spin default " + std::to_string(DefaultOverheadMs) +
+        " min 0 max " + std::to_string(MaxOverheadMs));
     Say("option name OwnBook type check default true");
     Say("option name BookFile type string default " + (bookFile.empty() ? "<empty>" : bookFile));
     Say("uciok");
@@ -160,17 +172,26 @@ void UciEngine::SetOption(const std::string& text) {
     if (option == "level") {
         for (int item = 0; item < LevelCount; ++item)
             if (Lower(value) == Lower(Levels[item].Label)) {
-                ApplyLevel(*opponent, item, depthBar);
+                int levelBar = 0; // Depth 0 means the level's own: no order of options matters
+                ApplyLevel(*opponent, item, levelBar);
+                levelItem = item;
                 return;
             }
         Say("info string setoption ignored: Level is Brisko, Clever or Mean, not " + Quoted(value));
     } else if (option == "depth") {
         int64_t bar = 0;
-        if (ParseNumber(value, bar) && bar >= DepthBarMin && bar <= DepthBarMax)
+        if (ParseNumber(value, bar) && bar >= 0 && bar <= DepthBarMax)
             depthBar = static_cast<int>(bar);
         else
-            Say("info string setoption ignored: Depth is a whole number from 1 to 10, not " +
-                Quoted(value));
+            Say("info string setoption ignored: Depth is a whole number from 0 to " +
+                std::to_string(DepthBarMax) + ", not " + Quoted(value));
+    } else if (option == "move overhead") {
+        int64_t ms = 0;
+        if (ParseNumber(value, ms) && ms >= 0 && ms <= MaxOverheadMs)
+            overheadMs = ms;
+        else
+            Say("info string setoption ignored: Move Overhead is a whole number from 0 to " +
+                std::to_string(MaxOverheadMs) + ", not " + Quoted(value));
     } else if (option == "ownbook") {
         if (Lower(value) == "true" || Lower(value) == "false") {
             ownBook = Lower(value) == "true";
@@ -252,7 +273,8 @@ void UciEngine::Go(const std::vector<std::string>& words) {
             continue;
         }
         ++i;
-        const int64_t time = std::max<int64_t>(0, value); // a clock already fallen reads 0
+        // A clock already fallen reads 0; no number grows past what any sum can hold.
+        const int64_t time = std::clamp<int64_t>(value, 0, MaxGoNumber);
         const int count = static_cast<int>(std::clamp<int64_t>(value, 0, 1000));
         if (word == "wtime") limits.TimeMs[0] = time;
         if (word == "btime") limits.TimeMs[1] = time;
@@ -264,9 +286,11 @@ void UciEngine::Go(const std::vector<std::string>& words) {
         if (word == "nodes") limits.Nodes = static_cast<uint64_t>(time);
         if (word == "mate") Say("info string go: 'mate' is searched as an ordinary move");
     }
+    limits.OverheadMs = overheadMs;
     ReadBook();
     stop = false;
-    thinker = std::thread([this, board = position, limits, bar = depthBar] {
+    const int bar = depthBar > 0 ? depthBar : Levels[levelItem].DepthBarPosition;
+    thinker = std::thread([this, board = position, limits, bar] {
         const ChessMove move =
             Think(*opponent, board, limits, bar, stop, [this](const std::string& l) { Say(l); });
         Say("bestmove " + (move.Squares.X1 == NoMove ? std::string("0000") : LongText(move)));
@@ -278,11 +302,27 @@ void UciEngine::ReadBook() {
     bookRead = true;
     ClearOpenings(opponent->Book);
     if (!ownBook || bookFile.empty() || bookFile == "<empty>") return;
-    if (!std::ifstream(bookFile)) {
-        Say("info string no opening book at " + Quoted(bookFile) + ": playing without one");
+    // Never blocks: a FIFO or a device is refused before anything is read.
+    std::string text;
+    const char* why = nullptr;
+    switch (ReadRegularFile(bookFile, MaxOpeningsFileSize, text)) {
+    case FileRead::Read:
+        ReadOpenings(opponent->Book, text);
         return;
+    case FileRead::NotRegular:
+        why = " is not a regular file";
+        break;
+    case FileRead::TooLarge:
+        why = " is larger than 1 MB";
+        break;
+    case FileRead::Failed:
+        why = " cannot be read";
+        break;
+    default:
+        why = " cannot be opened";
+        break;
     }
-    LoadOpenings(opponent->Book, bookFile);
+    Say("info string no opening book: " + Quoted(bookFile) + why + "; playing without one");
 }
 
 void UciEngine::StopThinking() {
@@ -290,4 +330,27 @@ void UciEngine::StopThinking() {
     stop = true;
     thinker.join();
     stop = false;
+}
+
+void RunUci(std::streambuf& in, UciEngine& engine) {
+    std::string line;
+    for (;;) {
+        line.clear();
+        bool tooLong = false, any = false;
+        for (int c; (c = in.sbumpc()) != std::char_traits<char>::eof();) {
+            any = true;
+            if (c == '\n') break;
+            if (line.size() < UciEngine::MaxLineLength)
+                line += static_cast<char>(c);
+            else
+                tooLong = true;
+        }
+        if (!any) return;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (tooLong)
+            engine.Inform("a line of more than " + std::to_string(UciEngine::MaxLineLength) +
+                          " characters was ignored");
+        else if (!engine.Handle(line))
+            return;
+    }
 }

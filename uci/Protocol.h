@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <ostream>
+#include <streambuf>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,6 +32,10 @@ class UciEngine {
     // Tells the GUI something in an "info string" line.
     void Inform(const std::string& text);
 
+    // A line read from the GUI is at most this long (a position after a thousand moves is
+    // 5,000 characters).
+    static constexpr size_t MaxLineLength = 1 << 20;
+
   private:
     std::ostream& out;
     std::mutex outLock;
@@ -38,14 +43,17 @@ class UciEngine {
     Board position{};
     std::string positionBase = "startpos";  // what the position was set up from, and the moves
     std::vector<std::string> positionMoves; // played since
-    int depthBar = 0;
+    int levelItem = 0;
+    int depthBar = 0; // 0: the level's own
+    int64_t overheadMs = 0;
     bool ownBook = true;
     std::string bookFile;
     bool bookRead = false;
     std::thread thinker;
     std::atomic<bool> stop{false};
 
-    void Say(const std::string& line);
+    // Writes a line to the GUI; a control character in it becomes '?'.
+    void Say(std::string line);
     void Identify();
     void SetOption(const std::string& text);
     void SetPosition(const std::vector<std::string>& words);
@@ -53,3 +61,7 @@ class UciEngine {
     void ReadBook();
     void StopThinking();
 };
+
+// Reads the GUI's lines from `in` and hands each to `engine` until "quit" or the end of the
+// input. A line may end in LF or CR LF; one longer than MaxLineLength is told and ignored.
+void RunUci(std::streambuf& in, UciEngine& engine);

@@ -15,9 +15,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Time lost between the GUI's clock and ours: the pipe, the thread's start, a busy machine.
-constexpr int64_t OverheadMs = 50;
-
 int64_t MsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
@@ -88,14 +85,6 @@ ChessMove MaterialBest(const Board& root, const std::vector<ChessMove>& moves, i
     return best;
 }
 
-std::string InfoLine(int depth, const std::string& score, uint64_t nodes, int64_t ms,
-                     const ChessMove& pv) {
-    return "info depth " + std::to_string(depth) + " score " + score + " nodes " +
-           std::to_string(nodes) + " nps " +
-           std::to_string(ms > 0 ? nodes * 1000 / static_cast<uint64_t>(ms) : nodes) + " time " +
-           std::to_string(ms) + " pv " + LongText(pv);
-}
-
 // The root's score without the book's bonus, which says nothing of the position to a GUI.
 int32_t PlainScore(const Opponent& opponent, const Board& root, const Move& m, int32_t score) {
     Board child = root;
@@ -104,25 +93,100 @@ int32_t PlainScore(const Opponent& opponent, const Board& root, const Move& m, i
     return moved && FindOpening(opponent.Book, child) ? score - MainBookBonus : score;
 }
 
+int64_t Clamped(int64_t value, int64_t most) {
+    return std::clamp<int64_t>(value, 0, most);
+}
+
+bool MovesOn(const Board& board) {
+    return board.ToPlay == White || board.ToPlay == Black;
+}
+
+// The quick scan of the move chooser over the root moves: the answer before the first depth is
+// done. Stopped midway, the best of the moves scanned, or else the most material won.
+ChessMove QuickScanBest(Opponent& opponent, const Board& root, const std::vector<ChessMove>& moves,
+                        OpponentHooks& hooks) {
+    int32_t gain = 0;
+    ChessMove best = MaterialBest(root, moves, gain);
+    int32_t bestScore = 0;
+    bool scanned = false;
+    opponent.CaptureStep = opponent.CaptureStepStart;
+    for (const ChessMove& move : moves) {
+        hooks.ProcessEvents();
+        if (opponent.Stop) break;
+        Board child = root;
+        MakeMove(child, move.Squares.X1, move.Squares.Y1, move.Squares.X2, move.Squares.Y2);
+        int32_t score;
+        if (MovesOn(child)) {
+            score = -Search(opponent, false, -SearchInfinity, SearchInfinity, child, QuickScanDepth,
+                            hooks);
+            if (FindOpening(opponent.Book, child)) score += QuickBookBonus;
+        } else { // the mover chooses its piece
+            score = Search(opponent, false, -SearchInfinity, SearchInfinity, child, QuickScanDepth,
+                           hooks);
+        }
+        if (opponent.Stop) break;
+        if (!scanned || score > bestScore) {
+            best = move;
+            bestScore = score;
+        }
+        scanned = true;
+    }
+    return best;
+}
+
+// The line after `first` that the search expects at main depth `depth`: each reply the best
+// at the depth left, found as the main search scores moves. Cut short when thinking stops.
+std::vector<ChessMove> ExpectedLine(Opponent& opponent, const Board& root, const ChessMove& first,
+                                    int depth, OpponentHooks& hooks) {
+    std::vector<ChessMove> line{first};
+    Board board = root;
+    PlayChessMove(board, first);
+    opponent.CaptureStep = opponent.CaptureStepStart;
+    const std::vector<std::string> any;
+    for (int left = depth; left >= 1 && board.Outcome == InProgress; --left) {
+        const std::vector<ChessMove> replies = RootMoves(board, any);
+        if (replies.empty()) break;
+        ChessMove reply = replies.front();
+        int32_t best = -SearchInfinity;
+        for (const ChessMove& move : replies) {
+            Board child = board;
+            PlayChessMove(child, move);
+            // Only a reply better than the best so far gets an exact score.
+            const int32_t score = -Search(opponent, true, -SearchInfinity, -best, child,
+                                          static_cast<float>(left - 1), hooks);
+            if (opponent.Stop) return line;
+            if (score > best) {
+                best = score;
+                reply = move;
+            }
+        }
+        line.push_back(reply);
+        PlayChessMove(board, reply);
+    }
+    return line;
+}
+
 } // namespace
 
 TimePlan PlanTime(const GoLimits& limits, int side) {
     if (limits.Infinite) return {-1, -1};
+    const int64_t overhead = Clamped(limits.OverheadMs, MaxOverheadMs);
     if (limits.MoveTimeMs >= 0) {
-        const int64_t t = std::max<int64_t>(1, limits.MoveTimeMs - OverheadMs / 2);
+        const int64_t t = std::max<int64_t>(1, Clamped(limits.MoveTimeMs, MaxGoNumber) - overhead);
         return {t, t};
     }
     const int s = side == White ? 0 : 1;
     if (limits.TimeMs[s] < 0) return {-1, -1};
-    const int64_t left = limits.TimeMs[s];
-    const int64_t inc = std::max<int64_t>(0, limits.IncMs[s]);
+    const int64_t left = Clamped(limits.TimeMs[s], MaxGoNumber);
+    const int64_t inc = Clamped(limits.IncMs[s], MaxGoNumber);
     // Ten increments are kept back for a busy machine; below that a move spends at most half
     // an increment, so that the clock climbs back.
-    const int64_t spare = std::max<int64_t>(0, left - OverheadMs - 10 * inc);
+    const int64_t spare = std::max<int64_t>(0, left - overhead - std::min(10 * inc, left / 2));
     const int64_t moves = limits.MovesToGo > 0 ? std::min(limits.MovesToGo, 40) : 30;
-    const int64_t ceiling = std::min(left / 2, spare / 2 + inc / 2);
+    const int64_t ceiling = std::max<int64_t>(
+        0, std::min({left / 20 + inc - overhead, spare / 2 + inc / 2, left / 2 - overhead}));
     const int64_t soft = std::min(ceiling, spare / moves + inc * 3 / 4);
-    return {soft, std::min(ceiling, soft * 3)};
+    return {soft, ceiling};
 }
 
 std::vector<ChessMove> RootMoves(const Board& position,
@@ -146,6 +210,16 @@ std::vector<ChessMove> RootMoves(const Board& position,
         moves.push_back(move);
     }
     return moves;
+}
+
+std::string InfoLine(int depth, const std::string& score, uint64_t nodes, int64_t ms,
+                     const std::vector<ChessMove>& pv) {
+    std::string line = "info depth " + std::to_string(depth) + " score " + score + " nodes " +
+                       std::to_string(nodes);
+    if (ms > 0) line += " nps " + std::to_string(nodes * 1000 / static_cast<uint64_t>(ms));
+    line += " time " + std::to_string(ms) + " pv";
+    for (const ChessMove& move : pv) line += " " + LongText(move);
+    return line;
 }
 
 std::string ScoreText(int32_t score, int depth) {
@@ -182,10 +256,9 @@ ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limit
                                       : limits.Infinite ? DepthBarMax
                                                         : depthBar);
     ThinkHooks hooks(opponent, stop, start, plan.HardMs, limits.Nodes, say);
-    int32_t gain = 0;
-    ChessMove best = MaterialBest(root, moves, gain);
-    bool told = false;
+    ChessMove best = QuickScanBest(opponent, root, moves, hooks);
     int64_t lastRoundMs = 0, roundBeforeMs = 0;
+    double steepest = 0; // the most a depth has cost over the one before
     for (int bar = std::min(2, lastBar); bar <= lastBar; ++bar) {
         const Clock::time_point roundStart = Clock::now();
         opponent.Stop = false;
@@ -207,26 +280,28 @@ ChessMove Think(Opponent& opponent, const Board& position, const GoLimits& limit
         }
         best = found;
 
-        const int64_t ms = MsSince(start);
         const int32_t score = PlainScore(opponent, root, chosen, trace.Best);
-        say(InfoLine(bar - 1, ScoreText(score, bar - 1), hooks.SearchCalls, ms, best));
-        told = true;
+        const std::vector<ChessMove> line = ExpectedLine(opponent, root, best, bar - 1, hooks);
+        opponent.Stop = false;
+        say(InfoLine(bar - 1, ScoreText(score, bar - 1), hooks.SearchCalls, MsSince(start), line));
 
+        const int64_t ms = MsSince(start);
         roundBeforeMs = lastRoundMs;
         lastRoundMs = MsSince(roundStart);
         if (plan.SoftMs < 0) continue;
         if (moves.size() == 1) break;
-        // Each depth costs several times the one before; begin one only if it should end in time.
-        const double growth =
-            roundBeforeMs > 0
-                ? std::clamp(static_cast<double>(lastRoundMs) / static_cast<double>(roundBeforeMs),
-                             3.0, 40.0)
-                : 10.0;
+        // Each depth costs several times the one before, and the steps alternate between a few
+        // times and a dozen: begin one only if it should end in time at the steepest step seen.
+        if (roundBeforeMs > 0)
+            steepest = std::max(steepest, static_cast<double>(lastRoundMs) /
+                                              static_cast<double>(roundBeforeMs));
+        const double growth = steepest > 0 ? std::clamp(steepest, 3.0, 40.0) : 10.0;
         const double expected = static_cast<double>(ms) + growth * static_cast<double>(lastRoundMs);
-        if (ms * 2 > plan.SoftMs || expected > 2.0 * static_cast<double>(plan.SoftMs)) break;
+        if (ms * 2 > plan.SoftMs ||
+            expected > static_cast<double>(std::min(plan.HardMs, 2 * plan.SoftMs)))
+            break;
     }
     opponent.Stop = false;
-    if (!told) say(InfoLine(0, ScoreText(gain, 0), hooks.SearchCalls, MsSince(start), best));
     while (limits.Infinite && !stop.load())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return best;

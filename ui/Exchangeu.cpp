@@ -3,10 +3,12 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <vector>
 
 #include "game/Sessionu.h"
 #include "notation/Fen.h"
 #include "ui/Dialogsu.h"
+#include "ui/Gamechooseru.h"
 
 namespace {
 
@@ -14,6 +16,29 @@ namespace {
 bool Replaced(QWidget* parent, const std::string& message) {
     if (!message.empty()) ShowMessage(parent, QString::fromStdString(message));
     return message.empty();
+}
+
+// Replaces the game with the first game of `text`, or the one chosen from the list of them.
+bool ReplaceFromText(QWidget* parent, GameSession& game, std::string_view text, int level,
+                     bool choose, bool fromFile) {
+    size_t offset = 0;
+    if (choose) {
+        const std::vector<PgnListing> games = ListPgnGames(text);
+        if (games.size() > 1) {
+            const int chosen = ChooseGame(parent, games);
+            if (chosen < 0) return false;
+            offset = games[static_cast<size_t>(chosen)].Offset;
+        }
+    }
+    PgnGame read = ReadPgn(text, offset);
+    const std::vector<std::string> remarks = read.Warnings;
+    if (!Replaced(parent, game.Adopt(std::move(read), level, fromFile))) return false;
+    if (!remarks.empty()) {
+        QString told = "The game was imported, with these remarks:";
+        for (const std::string& remark : remarks) told += "\n" + QString::fromStdString(remark);
+        ShowMessage(parent, told);
+    }
+    return true;
 }
 
 } // namespace
@@ -42,13 +67,16 @@ void CopyPosition(const GameSession& game) {
     if (!fen.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(fen));
 }
 
-bool ImportGame(QWidget* parent, GameSession& game, const QString& path, int level) {
-    return Replaced(parent, game.ImportPgn(QFile::encodeName(path).toStdString(), level));
+bool ImportGame(QWidget* parent, GameSession& game, const QString& path, int level, bool choose) {
+    std::string text, message;
+    if (!ReadPgnFile(QFile::encodeName(path).toStdString(), text, message))
+        return Replaced(parent, message);
+    return ReplaceFromText(parent, game, text, level, choose, true);
 }
 
 bool PasteGame(QWidget* parent, GameSession& game, int level) {
-    return Replaced(parent,
-                    game.PastePgn(QGuiApplication::clipboard()->text().toStdString(), level));
+    return ReplaceFromText(parent, game, QGuiApplication::clipboard()->text().toStdString(), level,
+                           true, false);
 }
 
 bool PastePosition(QWidget* parent, GameSession& game, int level) {

@@ -16,6 +16,9 @@ void CopyGame(QWidget* parent, const GameSession& game);
 void CopyPosition(const GameSession& game);
 
 // Replace the game, as a new game at `level` would, with what was read; true when they did.
-bool ImportGame(QWidget* parent, GameSession& game, const QString& path, int level);
+// A file or text of several games offers the list of them to choose from, or with `choose`
+// false gives its first game. What was read though not whole is told after.
+bool ImportGame(QWidget* parent, GameSession& game, const QString& path, int level,
+                bool choose = false);
 bool PasteGame(QWidget* parent, GameSession& game, int level);
 bool PastePosition(QWidget* parent, GameSession& game, int level);

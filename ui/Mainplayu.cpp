@@ -182,7 +182,8 @@ bool TMainForm::MayReplaceGame(const QString& doing) {
 void TMainForm::ImportPgn1Click() {
     if (!MayReplaceGame("importing a game")) return;
     const QString path = AskFileName(*Ui.ImportDlg);
-    if (!path.isEmpty()) ImportGame(path);
+    // A file of several games offers the list of them.
+    if (!path.isEmpty() && ::ImportGame(this, Game, path, LevelItemIndex(Ui), true)) ShowGame();
 }
 
 void TMainForm::Open1Click() {

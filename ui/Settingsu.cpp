@@ -4,8 +4,12 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
+#include <algorithm>
 #include <memory>
 
 #include "opponent/Opponentu.h"
@@ -27,18 +31,44 @@ QString OptionKey(const char* name) {
     return "View/" + QString(name).chopped(1);
 }
 
+// A kept tick: "true" or "false" only; anything else (a damaged file) leaves it as it is.
+void RestoreTick(const QSettings& settings, const QString& key, auto* item) {
+    const QString text = settings.value(key).toString();
+    if (text == "true" || text == "false") item->setChecked(text == "true");
+}
+
+// The kept size and place, held to the screens there are: a size larger than twice the screen
+// (a damaged file) is the window's first size again, and a window off the screens is moved
+// back. Checked before the window is first shown, so no absurd size is ever drawn.
+void RestoreGeometry(TMainForm& form, const QSettings& settings) {
+    const QVariant kept = settings.value("Window/Geometry");
+    const QSize first = form.size();
+    if (kept.typeId() != QMetaType::QByteArray || !form.restoreGeometry(kept.toByteArray())) return;
+    const QScreen* screen = QGuiApplication::screenAt(form.geometry().center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect free = screen->availableGeometry();
+    QSize size = form.size();
+    if (size.width() > 2 * free.width() || size.height() > 2 * free.height()) size = first;
+    size = size.boundedTo(free.size()).expandedTo(form.minimumSize());
+    form.resize(size);
+    const QRect frame = form.frameGeometry();
+    const int x =
+        std::clamp(frame.x(), free.left(), std::max(free.left(), free.right() - frame.width()));
+    const int y =
+        std::clamp(frame.y(), free.top(), std::max(free.top(), free.bottom() - frame.height()));
+    form.move(x, y);
+}
+
 void Restore(TMainForm& form, const QSettings& settings) {
     bool ok = false;
     const int level = settings.value("Level").toInt(&ok);
     if (ok && level >= 0 && level < DifficultyCount)
         form.findChild<QRadioButton*>(LevelItem(level))->setChecked(true);
     for (const char* name : Boxes)
-        if (settings.contains(QString("Sides/") + name))
-            form.findChild<QCheckBox*>(name)->setChecked(
-                settings.value(QString("Sides/") + name).toBool());
+        RestoreTick(settings, QString("Sides/") + name, form.findChild<QCheckBox*>(name));
     for (const char* name : Options)
-        if (settings.contains(OptionKey(name)))
-            form.findChild<QAction*>(name)->setChecked(settings.value(OptionKey(name)).toBool());
+        RestoreTick(settings, OptionKey(name), form.findChild<QAction*>(name));
     // Only rules and a clock the menu can offer are taken.
     const QString rules = settings.value("Game/Rules").toString();
     if (rules == "standard" || rules == "brisko")
@@ -51,11 +81,11 @@ void Restore(TMainForm& form, const QSettings& settings) {
             "ThinkingLimit" + settings.value("Computer/ThinkingLimitMs").toString());
         limit && limit->actionGroup())
         limit->trigger();
-    if (settings.contains("Window/Geometry"))
-        form.restoreGeometry(settings.value("Window/Geometry").toByteArray());
-    if (settings.contains("Files/Folder"))
+    RestoreGeometry(form, settings);
+    const QString folder = settings.value("Files/Folder").toString();
+    if (QFileInfo(folder).isDir())
         for (QFileDialog* dialog : form.findChildren<QFileDialog*>(Qt::FindDirectChildrenOnly))
-            dialog->setDirectory(settings.value("Files/Folder").toString());
+            dialog->setDirectory(folder);
 }
 
 void Keep(const TMainForm& form, QSettings& settings) {

@@ -557,6 +557,9 @@ TEST(Session, MovesThatNoFileHoldsAreKnown) {
         {[&] { ASSERT_TRUE(game.Open(path, 0).Loaded); }, false},
         {[&] { ASSERT_EQ(game.PasteFen("4k3/8/8/8/8/8/8/4K3 w - - 0 1", 0), ""); }, false},
         {[&] { Play(game, "e1e2"); }, true},
+        {[&] { ASSERT_EQ(game.Adopt(ReadPgn("1. c4 *"), 0, true), ""); }, false}, // from a file
+        {[&] { Play(game, "e7e5"); }, true},
+        {[&] { ASSERT_EQ(game.Adopt(ReadPgn("1. c4 *"), 0), ""); }, true}, // from elsewhere
         {[&] { game.NewGame(0); }, false},
     };
     int step = 0;

@@ -119,6 +119,9 @@ TEST(Fen, WritesThePositionShownAndReadsItBack) {
         {Castles, "a1a8", "R3k2r/8/8/8/8/8/8/4K2R b Kk - 0 1"}, // rights with their rooks gone
         {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 99 60", "a8b8",
          "1r2k2r/8/8/8/8/8/8/R3K2R w KQk - 100 61"},
+        // The highest move number read is the highest written: a copied FEN pastes back.
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 99999", "a1a2 a8a7 a2a1",
+         "4k2r/r7/8/8/8/8/8/R3K2R b Kk - 3 99999"},
     };
     for (const auto& [start, moves, fen] : rows) {
         const auto history = Play(start, moves);

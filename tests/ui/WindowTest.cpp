@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCommandLineParser>
+#include <QDataStream>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -16,8 +18,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +36,7 @@
 #include "ui/Commandlineu.h"
 #include "ui/Dialogsu.h"
 #include "ui/Formsu.h"
+#include "ui/Gamechooseru.h"
 #include "ui/Settingsu.h"
 
 namespace {
@@ -550,6 +556,77 @@ class WindowTest : public QObject {
         QCOMPARE(game.History().Count, 3);
     }
 
+    // A file of real games: Import PGN lists them, the search box filters them, and the game
+    // chosen replaces the one on the board; the command line and a cancel choose none.
+    void importChoosesAmongTheGamesOfAFile() {
+        START(session);
+        const GameSession& game = session.Game();
+        const QString file = BRISKO_TEST_DATA "/games.pgn";
+        // What is typed in the search box, the rows it leaves, the row double-clicked (-1: the
+        // Import button), and the positions of the game then on the board (1: none chosen).
+        const std::tuple<QString, QStringList, int, int> rows[] = {
+            {"", {"Morphy, Paul", "Anderssen, Adolf", "Anderssen, Adolf", "?"}, -1, 34},
+            {"kieseritzky", {"Anderssen, Adolf"}, -1, 46},
+            {"anderssen 1852", {"Anderssen, Adolf"}, 0, 48},
+            {"Anderssen", {"Anderssen, Adolf", "Anderssen, Adolf"}, 1, 48},
+            {"nobody", {}, -1, 1},
+        };
+        for (const auto& [typed, white, clicked, positions] : rows) {
+            session.Click("NewButton");
+            QStringList shown;
+            QString count;
+            SetModalHook([&, typed = typed, clicked = clicked](QDialog& dialog) {
+                auto* filter = dialog.findChild<QLineEdit*>("GameFilter");
+                auto* list = dialog.findChild<QTableView*>("GameList");
+                QVERIFY(qobject_cast<TGameChooser*>(&dialog) && filter && list);
+                dialog.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+                QTest::keyClicks(filter, typed);
+                for (int row = 0; row < list->model()->rowCount(); ++row)
+                    shown.append(list->model()->index(row, 1).data().toString());
+                count = dialog.findChild<QLabel*>("GameCount")->text();
+                // The row marked is the one Import takes: the first shown.
+                const QModelIndexList marked = list->selectionModel()->selectedRows();
+                QCOMPARE(marked.size(), shown.isEmpty() ? 0 : 1);
+                QVERIFY(shown.isEmpty() || marked.first().row() == 0);
+                if (clicked < 0) {
+                    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->buttons().first(),
+                                      Qt::LeftButton);
+                    return;
+                }
+                const QRect cell = list->visualRect(list->model()->index(clicked, 2));
+                // A double click is a click, then the second press as a double click.
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+            });
+            Trigger(session, "ImportPgn1", file);
+            QCOMPARE(shown, white);
+            QCOMPARE(count, typed.isEmpty() ? QString("4 games")
+                                            : QString("%1 of 4 games").arg(white.size()));
+            QCOMPARE(game.History().Count, positions);
+        }
+        // Cancel keeps the game; the command line takes the first game without asking.
+        int asked = 0;
+        SetModalHook([&](QDialog& dialog) {
+            ++asked;
+            dialog.reject();
+        });
+        Trigger(session, "ImportPgn1", file);
+        QCOMPARE(game.History().Count, 1);
+        session.Main->ImportGame(file);
+        QCOMPARE(std::make_pair(game.History().Count, asked), std::make_pair(34, 1));
+        // A pasted text of several games offers them too.
+        QGuiApplication::clipboard()->setText("1. e4 *\n1. d4 d5 *\n");
+        session.Item("PasteGame1")->trigger();
+        QCOMPARE(std::make_pair(game.History().Count, asked), std::make_pair(34, 2));
+        // What was skipped is told once the game is on the board.
+        QGuiApplication::clipboard()->setText("1. e4 e5 2. Nf3 [%clk 0:01] Nc6 *");
+        session.Item("PasteGame1")->trigger();
+        QCOMPARE(game.History().Count, 5);
+        QCOMPARE(session.Messages, QStringList("The game was imported, with these remarks:\n"
+                                               "Line 1: '[%clk 0:01]' is not PGN and was skipped"));
+    }
+
     // Kept in a settings file of its own: a first start finds nothing and looks as it always
     // has; the next one finds what the first changed.
     void settingsAreRemembered() {
@@ -925,6 +1002,44 @@ class WindowTest : public QObject {
         QCOMPARE(std::make_pair(session.Text("StatusLabel2"), session.Text("StatusLabel3")),
                  std::make_pair(QString("White Wins!!"), QString("Black resigns")));
         QVERIFY(!session.Item("Resign1")->isEnabled() && !session.Item("OfferDraw1")->isEnabled());
+    }
+
+    // A damaged settings file: every value out of its range is left out, and a window size of
+    // a billion pixels is the first size again, on the screen.
+    void settingsOutOfRangeAreIgnored() {
+        QTemporaryDir kept;
+        const QString file = kept.filePath("settings.ini");
+        QSize first;
+        {
+            Session plain;
+            QVERIFY(plain.Start({}, kept.filePath("unused.ini")));
+            first = plain.Main->size();
+        }
+        {
+            QSettings damaged(file, QSettings::IniFormat);
+            QByteArray blob;
+            QDataStream out(&blob, QIODevice::WriteOnly);
+            out.setVersion(QDataStream::Qt_4_0);
+            const QRect huge(-1000000000, 5, 1000000000, 1000000000);
+            out << quint32(0x1D9D0CB) << quint16(3) << quint16(0) << huge << huge << qint32(0)
+                << quint8(0) << quint8(0) << qint32(800) << huge;
+            damaged.setValue("Window/Geometry", blob);
+            damaged.setValue("Level", "banana");
+            damaged.setValue("Sides/Player2Box", "banana");
+            damaged.setValue("View/FlipBoard", "banana");
+            damaged.setValue("View/Coordinates", "true");
+            damaged.setValue("Files/Folder", kept.filePath("missing"));
+        }
+        Session session;
+        QVERIFY(session.Start({}, file));
+        const QRect screen = session.Main->screen()->availableGeometry();
+        QCOMPARE(session.Main->size(), first);
+        QVERIFY(screen.contains(session.Main->frameGeometry().topLeft()));
+        QVERIFY(session.Box("Player2Box")->isChecked()); // as at a first start
+        QVERIFY(!session.Item("FlipBoard1")->isChecked());
+        QVERIFY(session.Item("Coordinates1")->isChecked());
+        QCOMPARE(session.Text("DepthLabel"), QString("Depth = 2")); // Brisko, the first level
+        QVERIFY(session.Main->findChild<QFileDialog*>("OpenDlg")->directory().exists());
     }
 
     void leagueWindow() {

@@ -1,6 +1,6 @@
-// ucibench: drives brisko-uci through pipes as a GUI does. "stop" measures how long the engine
-// takes from "stop" to "bestmove"; "match" plays it against itself under a clock and reports
-// whether either side ever ran out of time.
+// ucibench: drives UCI engines through pipes as a GUI does. "stop" measures how long brisko-uci
+// takes from "stop" to "bestmove"; "match" plays it against itself or any other UCI engine
+// under a clock (see Match.h).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -10,20 +10,18 @@
 #include <thread>
 #include <vector>
 
-#include "engine/Checkmateu.h"
-#include "engine/Stalemateu.h"
 #include "notation/Fen.h"
-#include "notation/San.h"
 #include "tools/common/Pipeprocess.h"
+#include "tools/ucibench/Match.h"
 
 namespace {
+
+int Usage();
 
 using Clock = std::chrono::steady_clock;
 
 const char* const BusyMiddlegame =
     "r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R1BQ1RK1 b - - 3 8";
-// First moves that send the games of a match different ways.
-const char* const Openings[] = {"e2e4", "d2d4", "c2c4", "g1f3", "e2e3", "b2b3", "g2g3", "f2f4"};
 
 double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -66,94 +64,50 @@ int Stop(const std::string& program, int presses) {
     return 0;
 }
 
-struct Side {
-    double ClockMs;
-    double LeastLeftMs;
-    double LongestMs = 0;
-};
-
-// Plays one game; returns "1-0", "0-1", "1/2-1/2", or a loss with its reason.
-std::string PlayGame(PipeProcess* engines[2], int game, double baseMs, double incMs, int maxPlies,
-                     Side sides[2], int& plies) {
-    Board board{};
-    SetUpBoard(board);
-    std::string moves;
-    sides[0] = sides[1] = Side{baseMs, baseMs};
-    for (PipeProcess* engine : {engines[0], engines[1]}) engine->Send("ucinewgame");
-    for (plies = 0; plies < maxPlies; ++plies) {
-        const int s = board.ToPlay == White ? 0 : 1;
-        const char* side = s == 0 ? "White" : "Black";
-        ChessMove move{};
-        std::string text;
-        if (plies == 0) {
-            text = Openings[game % (sizeof Openings / sizeof Openings[0])];
+// Reads the match's arguments: BASE_MS INC_MS [GAMES] [DEPTH] [LEVEL], then flags.
+int Match(const std::string& program, int argc, char** argv) {
+    MatchSetup setup;
+    setup.Engines[0].Program = setup.Engines[1].Program = program;
+    std::vector<std::string> plain;
+    for (int i = 3; i < argc; ++i) {
+        const std::string word = argv[i];
+        const bool more = i + 1 < argc;
+        if (word.rfind("--", 0) != 0) {
+            plain.push_back(word);
+        } else if ((word == "--option1" || word == "--option2") && more) {
+            const std::string option = argv[++i];
+            const size_t equals = option.find('=');
+            if (equals == std::string::npos) return Usage();
+            setup.Engines[word.back() - '1'].Options.emplace_back(option.substr(0, equals),
+                                                                  option.substr(equals + 1));
+        } else if (word == "--engine2" && more) {
+            setup.Engines[1].Program = argv[++i];
+        } else if (word == "--pgn" && more) {
+            setup.PgnFile = argv[++i];
+        } else if (word == "--max-plies" && more) {
+            setup.MaxPlies = std::max(1, std::atoi(argv[++i]));
         } else {
-            PipeProcess& engine = *engines[s];
-            engine.Send("position startpos moves" + moves);
-            char go[160];
-            std::snprintf(go, sizeof go, "go wtime %.0f btime %.0f winc %.0f binc %.0f",
-                          sides[0].ClockMs, sides[1].ClockMs, incMs, incMs);
-            const Clock::time_point asked = Clock::now();
-            engine.Send(go);
-            std::string line;
-            const int patience = static_cast<int>(sides[s].ClockMs) + 5000;
-            if (!engine.WaitFor("bestmove", line, patience)) return std::string(side) + " hung";
-            const double took = MsSince(asked);
-            sides[s].ClockMs -= took;
-            sides[s].LongestMs = std::max(sides[s].LongestMs, took);
-            sides[s].LeastLeftMs = std::min(sides[s].LeastLeftMs, sides[s].ClockMs);
-            if (sides[s].ClockMs < 0) return std::string(side) + " lost on time";
-            sides[s].ClockMs += incMs;
-            text = line.substr(std::strlen("bestmove "));
-            text = text.substr(0, text.find(' '));
+            return Usage();
         }
-        if (ReadLong(board, text, move) != MoveRead::Legal ||
-            CastlesAcrossAttack(board, move.Squares))
-            return std::string(side) + " played the illegal move " + text;
-        PlayChessMove(board, move);
-        moves += " " + text;
-        if (IsMate(board)) return board.ToPlay == White ? "0-1" : "1-0";
-        if (IsStalemate(board)) return "1/2-1/2";
     }
-    return "1/2-1/2 (move limit)";
-}
-
-int Match(const std::string& program, double baseMs, double incMs, int games,
-          const std::string& depth, const std::string& level) {
-    PipeProcess a(program), b(program);
-    if (!a.Started() || !b.Started() || !Handshake(a, depth, level) ||
-        !Handshake(b, depth, level)) {
-        std::fprintf(stderr, "ucibench: %s does not answer as a UCI engine\n", program.c_str());
-        return 1;
+    if (plain.size() < 2 || plain.size() > 5) return Usage();
+    setup.BaseMs = std::atof(plain[0].c_str());
+    setup.IncMs = std::atof(plain[1].c_str());
+    setup.Games = plain.size() > 2 ? std::max(1, std::atoi(plain[2].c_str())) : 2;
+    // brisko-uci searches as deep as the clock allows only with Depth 10.
+    for (EngineSetup& engine : setup.Engines) {
+        engine.IfListed.emplace_back("Depth", plain.size() > 3 ? plain[3] : "10");
+        if (plain.size() > 4) engine.IfListed.emplace_back("Level", plain[4]);
     }
-    int timeLosses = 0, faults = 0;
-    double leastLeft = baseMs;
-    for (int g = 0; g < games; ++g) {
-        // The two programs take turns at White.
-        PipeProcess* engines[2] = {g % 2 == 0 ? &a : &b, g % 2 == 0 ? &b : &a};
-        Side sides[2]{};
-        int plies = 0;
-        const Clock::time_point start = Clock::now();
-        const std::string result = PlayGame(engines, g, baseMs, incMs, 600, sides, plies);
-        timeLosses += result.find("on time") != std::string::npos;
-        faults +=
-            result.find("illegal") != std::string::npos || result.find("hung") != std::string::npos;
-        leastLeft = std::min({leastLeft, sides[0].LeastLeftMs, sides[1].LeastLeftMs});
-        std::printf("game %d: %s after %d plies in %.0f s; least clock left White %.0f ms, Black "
-                    "%.0f ms; longest move White %.0f ms, Black %.0f ms\n",
-                    g + 1, result.c_str(), plies, MsSince(start) / 1000, sides[0].LeastLeftMs,
-                    sides[1].LeastLeftMs, sides[0].LongestMs, sides[1].LongestMs);
-        std::fflush(stdout);
-    }
-    std::printf("%d games at %.0f ms + %.0f ms: %d lost on time, %d illegal or hung, least clock "
-                "left %.0f ms\n",
-                games, baseMs, incMs, timeLosses, faults, leastLeft);
-    return timeLosses + faults > 0 ? 1 : 0;
+    return PlayMatch(setup);
 }
 
 int Usage() {
     std::fprintf(stderr, "usage: ucibench stop PROGRAM [PRESSES]\n"
-                         "       ucibench match PROGRAM BASE_MS INC_MS [GAMES] [DEPTH] [LEVEL]\n");
+                         "       ucibench match PROGRAM BASE_MS INC_MS [GAMES] [DEPTH] [LEVEL]\n"
+                         "                [--engine2 PROGRAM] [--option1 NAME=VALUE]... "
+                         "[--option2 NAME=VALUE]...\n"
+                         "                [--pgn FILE] [--max-plies N]\n");
     return 2;
 }
 
@@ -163,9 +117,6 @@ int main(int argc, char** argv) {
     if (argc < 3) return Usage();
     const std::string mode = argv[1], program = argv[2];
     if (mode == "stop") return Stop(program, argc > 3 ? std::max(1, std::atoi(argv[3])) : 9);
-    if (mode == "match" && argc >= 5)
-        return Match(program, std::atof(argv[3]), std::atof(argv[4]),
-                     argc > 5 ? std::max(1, std::atoi(argv[5])) : 2, argc > 6 ? argv[6] : "10",
-                     argc > 7 ? argv[7] : "");
+    if (mode == "match") return Match(program, argc, argv);
     return Usage();
 }

@@ -1,4 +1,4 @@
-// window-bench [pump|stop|movenow] [--level 0|1|2]: figures for the computer player inside the
+// window-bench [pump|stop|movenow|chooser] [--level 0|1|2]: figures for the computer player inside the
 // real main window. Run it headless (QT_QPA_PLATFORM=offscreen).
 //   pump: the move choice over the bench suite with the window's hooks, without running the
 //         events, running them at every node, and running them at most every few milliseconds,
@@ -7,11 +7,15 @@
 //         of a busy middlegame, over several presses; --depth sets the depth bar, so that the
 //         search lasts long enough to press it.
 //   movenow: the same for "Move Now", up to its move being on the board.
+//   chooser FILE: the list of a file's games on screen, as Import PGN shows it, and a search.
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -19,14 +23,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "notation/Fen.h"
+#include "notation/Pgn.h"
 #include "opponent/Choosemove.h"
 #include "tools/bench/Suite.h"
 #include "ui/Dialogsu.h"
 #include "ui/Formsu.h"
+#include "ui/Gamechooseru.h"
 #include "ui/Windowhooksu.h"
 
 namespace {
@@ -197,9 +204,52 @@ void Press(TMainForm& form, int depthBar, const char* button) {
                 figures.back(), figures.size());
 }
 
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The process's peak resident memory so far, in megabytes.
+double PeakMb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+    return 0;
+}
+
+// From Import PGN's choice of a file to the list of its games on screen, as the window does it,
+// then a search typed into the list.
+int Chooser(const std::string& path) {
+    const double before = PeakMb();
+    const Clock::time_point start = Clock::now();
+    std::string text, message;
+    if (!ReadPgnFile(path, text, message)) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+        return 1;
+    }
+    const double read = MsSince(start);
+    const std::vector<PgnListing> games = ListPgnGames(text);
+    const double listed = MsSince(start);
+    TGameChooser chooser(nullptr, games);
+    chooser.show();
+    if (!QTest::qWaitForWindowExposed(&chooser)) return 1;
+    QApplication::processEvents();
+    const double shown = MsSince(start);
+    const Clock::time_point typing = Clock::now();
+    QTest::keyClicks(chooser.findChild<QLineEdit*>("GameFilter"), "Player 12");
+    QApplication::processEvents();
+    const double searched = MsSince(typing);
+    std::printf("chooser %s: %zu games on screen in %.0f ms (file read %.0f ms, listed %.0f ms, "
+                "table shown %.0f ms); typing \"Player 12\" leaves %s in %.0f ms; peak memory "
+                "%.0f MB (%.0f MB before)\n",
+                path.c_str(), games.size(), shown, read, listed - read, shown - listed,
+                chooser.findChild<QLabel*>("GameCount")->text().toUtf8().constData(), searched,
+                PeakMb(), before);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: window-bench pump [--level 0|1|2] | stop|movenow [--depth "
-                         "1..10]\n");
+                         "1..10] | chooser FILE.pgn\n");
     return 2;
 }
 
@@ -209,6 +259,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) return Usage();
     const std::string mode = argv[1];
+    if (mode == "chooser") return argc == 3 ? Chooser(argv[2]) : Usage();
     int level = -1;
     int depthBar = 0;
     if (argc == 4) {

@@ -704,16 +704,27 @@ std::string GameSession::Adopt(PgnGame game, int level, bool fromFile) {
     if (!game.Imported) return game.Message;
     const ::Board shown = game.Game->Snapshots[game.Game->Count - 1];
     Replace(std::move(game.Game), shown, level);
+    // A game with its clock readings goes on under its own time control, from those readings.
+    TimeControl clock;
+    for (const auto& [name, value] : game.Tags)
+        if (name == "TimeControl" && !ReadPgnTimeControl(value, clock.BaseMs, clock.IncMs))
+            clock = {};
+    if (clock.On() && !game.Clocks.empty()) {
+        AdoptChoices(ChosenRules, clock);
+        for (size_t i = 0; i < Notes.size() && i < game.Clocks.size(); ++i)
+            for (size_t side = 0; side < 2; ++side)
+                if (game.Clocks[i][side] >= 0) Notes[i].ClockMs[side] = game.Clocks[i][side];
+    }
     if (fromFile) SavedShown();
     return "";
 }
 
 std::string GameSession::ImportPgn(const std::string& path, int level) {
-    return Adopt(::ImportPgn(path), level, true);
+    return Adopt(::ImportPgn(path, ChosenRules), level, true);
 }
 
 std::string GameSession::PastePgn(std::string_view text, int level) {
-    return Adopt(ReadPgn(text), level);
+    return Adopt(ReadPgn(text, 0, ChosenRules), level);
 }
 
 std::string GameSession::PasteFen(std::string_view fen, int level) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/Historyu.h"
+#include "engine/Rulesu.h"
 #include "notation/San.h"
 
 // The tag pairs of an exported game, the result apart (it comes from the game itself).
@@ -85,7 +86,20 @@ struct PgnGame {
     // What was read though not whole, each naming its line or move: text that is no PGN,
     // tags past the limits below, moves past the history's size.
     std::vector<std::string> Warnings;
+    // The clock readings of each position (White's and Black's, in milliseconds) when the
+    // game's comments hold "[%clk h:mm:ss]" readings: each mover's reading after its move, the
+    // other side's carried on, both at first from the TimeControl tag ("300+2"), -1 where
+    // nothing says. Empty when no move has a reading.
+    std::vector<std::array<int64_t, 2>> Clocks;
 };
+
+// Reads a TimeControl tag's value of one period, "300+2" or "300" (seconds), into
+// milliseconds; false for anything else ("?", "-", "40/7200:3600", a number out of range).
+bool ReadPgnTimeControl(std::string_view value, int64_t& baseMs, int64_t& incrementMs);
+
+// Reads the time of a comment's "[%clk h:mm:ss]" (seconds may have a fraction) into
+// milliseconds; false when the comment holds none.
+bool ReadPgnClock(std::string_view comment, int64_t& ms);
 
 // A game keeps at most this many tags, each value cut to this many characters.
 inline constexpr size_t MaxPgnTags = 256;
@@ -101,14 +115,15 @@ inline constexpr size_t MaxPgnTagValue = 4096;
 // not whole is told in Warnings: a '[' in the moves that opens no tag (skipped to its ']' on
 // the line), tags past the limits, and a game longer than a history holds, whose first
 // positions are kept while the rest of its moves are still checked.
-PgnGame ReadPgn(std::string_view text, size_t offset = 0);
+// Under standard rules a castling across an attacked square is refused as not legal.
+PgnGame ReadPgn(std::string_view text, size_t offset = 0, Rules rules = Rules::Brisko);
 
 // Reads a regular file of at most 64 MB whole into `text`; false, with `message` saying why,
 // when it cannot.
 bool ReadPgnFile(const std::string& path, std::string& text, std::string& message);
 
 // ReadPgn on the first game of a file read by ReadPgnFile.
-PgnGame ImportPgn(const std::string& path);
+PgnGame ImportPgn(const std::string& path, Rules rules = Rules::Brisko);
 
 // One game of a PGN text as a list of games shows it, read without playing its moves.
 struct PgnListing {

@@ -25,8 +25,8 @@ std::string Shown(std::string_view token) {
 
 class Reader {
   public:
-    Reader(std::string_view text, size_t offset, History& scratch)
-        : text(text), offset(offset), played(scratch) {
+    Reader(std::string_view text, size_t offset, History& scratch, Rules rules)
+        : text(text), offset(offset), played(scratch), rules(rules) {
         ResetHistory(played);
     }
 
@@ -43,6 +43,11 @@ class Reader {
         if (game.Result.empty())
             for (const auto& [name, value] : game.Tags)
                 if (name == "Result") game.Result = value;
+        if (anyClock) {
+            const std::array<int64_t, 2> carried = clocks.back();
+            clocks.resize(static_cast<size_t>(played.Count), carried);
+            game.Clocks = std::move(clocks);
+        }
         if (dropped > 0)
             game.Warnings.push_back("... and " + std::to_string(dropped) + " more remarks");
         game.Imported = true;
@@ -53,7 +58,11 @@ class Reader {
     std::string_view text;
     size_t offset;
     History& played; // the positions so far
+    Rules rules;
     PgnGame game;
+    // The clock readings of the positions so far, once a reading has been seen.
+    std::vector<std::array<int64_t, 2>> clocks;
+    bool anyClock = false;
     Board board{};
     std::string fen; // the FEN tag's value
     bool sawFen = false, started = false, truncated = false, tagsCut = false;
@@ -120,6 +129,9 @@ class Reader {
             case PgnTokenKind::Result:
                 game.Result = token.Text;
                 break;
+            case PgnTokenKind::Comment:
+                if (started && plies > 0 && !truncated) ReadClock(token.Text);
+                break;
             case PgnTokenKind::Stray:
                 Warn([&] {
                     return Line(token.Start) + ": '" + Shown(token.Text) +
@@ -169,6 +181,27 @@ class Reader {
         });
     }
 
+    // Both clocks at the start: the TimeControl tag's time, else unknown.
+    std::array<int64_t, 2> StartClocks() const {
+        int64_t base = -1, increment = 0;
+        for (const auto& [name, value] : game.Tags)
+            if (name == "TimeControl" && !ReadPgnTimeControl(value, base, increment)) base = -1;
+        return {base, base};
+    }
+
+    // A "[%clk]" reading after a move: the mover's time on the position it led to.
+    void ReadClock(std::string_view comment) {
+        int64_t ms = 0;
+        if (!ReadPgnClock(comment, ms)) return;
+        if (!anyClock) clocks.push_back(StartClocks());
+        anyClock = true;
+        const size_t last = static_cast<size_t>(played.Count);
+        const std::array<int64_t, 2> carried = clocks.back();
+        clocks.resize(last, carried);
+        const int mover = board.ToPlay == White || board.ToPlay == WhiteChooses ? 1 : 0;
+        clocks[last - 1][static_cast<size_t>(mover)] = ms;
+    }
+
     // Sets up the first position, the FEN tag's or the initial one, before the first move.
     bool Start() {
         if (started) return true;
@@ -188,6 +221,9 @@ class Reader {
         if (read != MoveRead::Legal)
             return Fail(MovePrefix() + "'" + Shown(word) + "' is " +
                         (read == MoveRead::Ambiguous ? "ambiguous" : "not a legal move"));
+        if (rules == Rules::Standard && CastlesAcrossAttack(board, move.Squares))
+            return Fail(MovePrefix() + "'" + Shown(word) +
+                        "' castles across an attacked square, not legal under standard rules");
         if (!truncated && !GameChessMove(board, played, move)) { // changes nothing then
             truncated = true;
             Warn([&] {
@@ -204,10 +240,70 @@ class Reader {
 
 } // namespace
 
-PgnGame ReadPgn(std::string_view text, size_t offset) {
+PgnGame ReadPgn(std::string_view text, size_t offset, Rules rules) {
     // Megabytes that every call would otherwise allocate, and a refused game never needs.
     thread_local const std::unique_ptr<History> scratch(new History);
-    return Reader(text, offset, *scratch).Read();
+    return Reader(text, offset, *scratch, rules).Read();
+}
+
+namespace {
+
+// Reads digits into `value` up to `most`; false when there are none or too many.
+bool ReadDigits(std::string_view& text, int64_t most, int64_t& value) {
+    size_t i = 0;
+    value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > most) return false;
+    }
+    text.remove_prefix(i);
+    return i > 0;
+}
+
+} // namespace
+
+bool ReadPgnTimeControl(std::string_view value, int64_t& baseMs, int64_t& incrementMs) {
+    // A day of base time and an hour of increment are more than any game is played at.
+    int64_t base = 0, increment = 0;
+    if (!ReadDigits(value, 86400, base) || base == 0) return false;
+    if (!value.empty()) {
+        if (value.front() != '+') return false;
+        value.remove_prefix(1);
+        if (!ReadDigits(value, 3600, increment) || !value.empty()) return false;
+    }
+    baseMs = base * 1000;
+    incrementMs = increment * 1000;
+    return true;
+}
+
+bool ReadPgnClock(std::string_view comment, int64_t& ms) {
+    const size_t at = comment.find("[%clk");
+    if (at == std::string_view::npos) return false;
+    std::string_view text = comment.substr(at + 5);
+    const auto skipSpace = [&text] {
+        while (!text.empty() && (text.front() == ' ' || text.front() == '\t' ||
+                                 text.front() == '\r' || text.front() == '\n'))
+            text.remove_prefix(1);
+    };
+    skipSpace();
+    int64_t hours = 0, minutes = 0, seconds = 0, fractionMs = 0;
+    if (!ReadDigits(text, 999, hours) || text.empty() || text.front() != ':') return false;
+    text.remove_prefix(1);
+    if (!ReadDigits(text, 59, minutes) || text.empty() || text.front() != ':') return false;
+    text.remove_prefix(1);
+    if (!ReadDigits(text, 59, seconds)) return false;
+    if (!text.empty() && text.front() == '.') {
+        text.remove_prefix(1);
+        int64_t fraction = 0;
+        const size_t before = text.size();
+        if (!ReadDigits(text, 999, fraction)) return false;
+        const size_t digits = before - text.size();
+        fractionMs = fraction * 1000 / (digits == 1 ? 10 : digits == 2 ? 100 : 1000);
+    }
+    skipSpace();
+    if (text.empty() || text.front() != ']') return false;
+    ms = ((hours * 60 + minutes) * 60 + seconds) * 1000 + fractionMs;
+    return true;
 }
 
 bool ReadPgnFile(const std::string& path, std::string& text, std::string& message) {
@@ -231,9 +327,9 @@ bool ReadPgnFile(const std::string& path, std::string& text, std::string& messag
     return false;
 }
 
-PgnGame ImportPgn(const std::string& path) {
+PgnGame ImportPgn(const std::string& path, Rules rules) {
     std::string text;
     PgnGame refused;
     if (!ReadPgnFile(path, text, refused.Message)) return refused;
-    return ReadPgn(text);
+    return ReadPgn(text, 0, rules);
 }

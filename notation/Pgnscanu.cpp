@@ -195,7 +195,12 @@ bool PgnScanner::Next(PgnToken& token) {
         if (c == ';') {
             SkipToLineEnd();
         } else if (c == '{' || c == '(') {
-            if (c == '{' ? SkipComment() : SkipVariation()) continue;
+            if (c == '{' && SkipComment()) {
+                token.Kind = PgnTokenKind::Comment;
+                token.Text = text.substr(start + 1, pos - start - 2);
+                return true;
+            }
+            if (c == '(' && SkipVariation()) continue;
             token.Kind = PgnTokenKind::Fault;
             token.Fault = c == '{' ? PgnFault::UnclosedComment : PgnFault::UnclosedVariation;
             return true;

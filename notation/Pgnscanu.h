@@ -1,6 +1,6 @@
 // The tokens of a PGN text, game by game: one scanner for the reader, which plays a game's
 // moves, and the lister, which only looks at its tags, so that both cut a file into the same
-// games. Comments, variations and "%" lines are skipped here.
+// games. Variations, ";" comments and "%" lines are skipped here.
 #pragma once
 
 #include <cstddef>
@@ -10,11 +10,12 @@
 
 // What the scanner found.
 enum class PgnTokenKind {
-    Tag,    // a tag pair: Name and the quoted Value (still escaped)
-    Word,   // a move, a move number, a NAG or a glyph: Text
-    Result, // "1-0", "0-1", "1/2-1/2" or "*": Text
-    Stray,  // a '[' that opens no tag, in the moves: Text is what was skipped
-    Fault,  // the text cannot be read on: Fault says why
+    Tag,     // a tag pair: Name and the quoted Value (still escaped)
+    Word,    // a move, a move number, a NAG or a glyph: Text
+    Result,  // "1-0", "0-1", "1/2-1/2" or "*": Text
+    Stray,   // a '[' that opens no tag, in the moves: Text is what was skipped
+    Comment, // a "{...}" comment: Text is what stands between the braces
+    Fault,   // the text cannot be read on: Fault says why
 };
 
 enum class PgnFault {

@@ -87,7 +87,7 @@ void AddComment(Lines& lines, const std::string& comment) {
     lines.Add(comment.substr(start));
 }
 
-// A clock reading as "[%clk h:mm:ss]" writes it, whole seconds rounded down.
+// A clock reading as "{[%clk h:mm:ss]}" writes it, whole seconds rounded down.
 std::string ClockComment(int64_t ms) {
     const int64_t seconds = ms > 0 ? ms / 1000 : 0;
     char text[48];

@@ -30,7 +30,7 @@ bool ReplaceFromText(QWidget* parent, GameSession& game, std::string_view text, 
             offset = games[static_cast<size_t>(chosen)].Offset;
         }
     }
-    PgnGame read = ReadPgn(text, offset);
+    PgnGame read = ReadPgn(text, offset, game.NextRules());
     const std::vector<std::string> remarks = read.Warnings;
     if (!Replaced(parent, game.Adopt(std::move(read), level, fromFile))) return false;
     if (!remarks.empty()) {

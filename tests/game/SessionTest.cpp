@@ -736,6 +736,26 @@ TEST(Session, ClocksFlagsAndTheirReadingsInTheHistory) {
     EXPECT_EQ(game.Status().First, "Black Wins!!");
     EXPECT_EQ(game.Status().Second, "White's time is up");
     EXPECT_EQ(clocks(), std::make_pair(int64_t{0}, int64_t{62000}));
+    // Exported with the time control, each mover's reading and how it ended; pasted back, the
+    // game goes on under its own time control from those readings.
+    const PgnTags tags = game.ExportTags();
+    EXPECT_EQ(std::tie(tags.TimeControl, tags.Termination),
+              std::make_tuple("60+2", "time forfeit"));
+    const PgnText pgn = WritePgn(game.History(), tags);
+    EXPECT_NE(pgn.Text.find("1. e4 {[%clk 0:00:57]} 1... c5 {[%clk 0:01:02]} 0-1"),
+              std::string::npos)
+        << pgn.Text;
+    GameSession pasted;
+    pasted.SetClock([&now] { return now; });
+    ASSERT_EQ(pasted.PastePgn(pgn.Text, 0), "");
+    EXPECT_EQ(pasted.GameClock(), (TimeControl{60000, 2000}));
+    const std::pair<int64_t, int64_t> readings[] = {{60000, 60000}, {57000, 60000}, {57000, 62000}};
+    for (int count = 1; count <= 3; ++count) {
+        ASSERT_TRUE(pasted.GoTo(count));
+        EXPECT_EQ(std::make_pair(pasted.ClockMs(White), pasted.ClockMs(Black)),
+                  readings[count - 1]);
+    }
+    EXPECT_EQ(pasted.ExportTags().Termination, "unterminated");
 
     // The computer plays to the clock: its time plan, not the depth adaptation, decides.
     game.NewGame(2);

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 #include "engine/Makemoveu.h"
 #include "notation/Fen.h"
@@ -192,6 +194,76 @@ TEST(Pgn, ExportedGamesImportToTheSamePositions) {
     EXPECT_NE(WritePgn(*Play(games[6][0], games[6][1]), tags)
                   .Text.find("1. O-O {castled across an attacked square} 1... O-O-O *"),
               std::string::npos);
+}
+
+TEST(Pgn, ClocksTimeControlAndTerminationGoOutAndComeBack) {
+    const auto played = Play(StartFen.data(), "e2e4 e7e5 g1f3 b8c6");
+    PgnTags tags;
+    tags.TimeControl = "300+2";
+    tags.Termination = "time forfeit";
+    // White's and Black's readings at each position: each mover's own after its move.
+    tags.Clocks = {
+        {300000, 300000}, {299500, 300000}, {299500, 9999}, {3723000, 9999}, {3723000, -5}};
+    const PgnText pgn = WritePgn(*played, tags);
+    ASSERT_TRUE(pgn.Written);
+    for (const char* expected :
+         {"[TimeControl \"300+2\"]\n[Termination \"time forfeit\"]\n\n",
+          "1. e4 {[%clk 0:04:59]} 1... e5 {[%clk 0:00:09]} 2. Nf3 {[%clk 1:02:03]}\n"
+          "2... Nc6 {[%clk 0:00:00]} *"})
+        EXPECT_NE(pgn.Text.find(expected), std::string::npos) << expected << "\n" << pgn.Text;
+    // Read back to whole seconds; a move without a reading carries the one before on.
+    const PgnGame read = ReadPgn(pgn.Text);
+    ASSERT_TRUE(read.Imported) << read.Message;
+    const std::vector<std::array<int64_t, 2>> clocks = {
+        {300000, 300000}, {299000, 300000}, {299000, 9000}, {3723000, 9000}, {3723000, 0}};
+    EXPECT_EQ(read.Clocks, clocks);
+    EXPECT_TRUE(WritePgn(*played, PgnTags{}).Text.find("TimeControl") == std::string::npos);
+
+    // Readings as other programs write them, and what is none.
+    const std::tuple<const char*, bool, int64_t> readings[] = {
+        {"[%clk 0:00:09.5]", true, 9500},
+        {"[%clk 1:00:00]", true, 3600000},
+        {"x [%clk\n 0:01:02.25 ] y", true, 62250},
+        {"[%clk 0:01]", false, 0},
+        {"[%clk 0:60:00]", false, 0},
+        {"[%clk 0:00:00", false, 0},
+        {"[%emt 0:00:05]", false, 0},
+        {"[%clk 99999999999:00:00]", false, 0},
+    };
+    for (const auto& [comment, ok, ms] : readings) {
+        int64_t got = 0;
+        EXPECT_EQ(ReadPgnClock(comment, got), ok) << comment;
+        EXPECT_EQ(got, ms) << comment; // untouched when there is none
+    }
+    const std::tuple<const char*, bool, int64_t, int64_t> controls[] = {
+        {"300+2", true, 300000, 2000},
+        {"60", true, 60000, 0},
+        {"0+1", false, 0, 0},
+        {"-", false, 0, 0},
+        {"?", false, 0, 0},
+        {"40/7200:3600", false, 0, 0},
+        {"300+", false, 0, 0},
+        {"300+2x", false, 0, 0},
+        {"86401", false, 0, 0},
+    };
+    for (const auto& [value, ok, base, increment] : controls) {
+        int64_t b = 0, i = 0;
+        EXPECT_EQ(ReadPgnTimeControl(value, b, i), ok) << value;
+        EXPECT_EQ(std::tie(b, i), std::tie(base, increment)) << value;
+    }
+    // Without a TimeControl tag the clocks start unknown; without a reading there are none.
+    EXPECT_EQ(ReadPgn("1. e4 {[%clk 0:00:07]} e5 *").Clocks,
+              (std::vector<std::array<int64_t, 2>>{{-1, -1}, {7000, -1}, {7000, -1}}));
+    EXPECT_TRUE(ReadPgn("1. e4 {a remark} e5 *").Clocks.empty());
+}
+
+TEST(Pgn, StandardRulesRefuseACastlingAcrossAnAttack) {
+    const std::string text = "[FEN \"4k3/8/8/8/8/8/6b1/4K2R w K - 0 1\"]\n1. O-O *";
+    EXPECT_TRUE(ReadPgn(text).Imported);
+    const PgnGame standard = ReadPgn(text, 0, Rules::Standard);
+    EXPECT_FALSE(standard.Imported);
+    EXPECT_EQ(standard.Message, "Move 1 for White: 'O-O' castles across an attacked square, not "
+                                "legal under standard rules");
 }
 
 TEST(Pgn, ReadsOtherProgramsFiles) {

@@ -9,12 +9,13 @@
 
 namespace strong {
 
-// Pawn-structure scores by pawn key: each is computed once and read back many times.
+// Pawn-structure and pawn-shield scores by pawn key (pawns and kings): each is computed once
+// and read back many times.
 class PawnCache {
   public:
     struct Entry {
         uint64_t Key = 0;
-        int Mg = 0, Eg = 0; // White minus Black
+        int Score = 0; // White minus Black, middlegame and endgame packed (Evaluate.cpp)
         Bitboard Passed[2] = {0, 0};
         bool Valid = false;
     };

@@ -246,6 +246,9 @@ uint64_t KeyAfter(const Position& p, Move16 m) {
     uint64_t key = p.Key ^ Zobrist.Side ^ Zobrist.Piece[piece][from] ^ Zobrist.Piece[piece][to];
     if (p.Squares[to] != NoPiece) key ^= Zobrist.Piece[p.Squares[to]][to];
     if (p.EnPassant >= 0) key ^= Zobrist.EnPassantFile[FileOf(p.EnPassant)];
+    if (TypeOf(piece) == Pawns && (to ^ from) == 16 &&
+        (PawnAttacks(p.Side, (from + to) / 2) & p.Pieces[p.Side ^ 1][Pawns]))
+        key ^= Zobrist.EnPassantFile[FileOf(from)];
     return key ^ Zobrist.Castling[p.Castling] ^
            Zobrist.Castling[p.Castling & CastleMask[from] & CastleMask[to]];
 }

@@ -82,8 +82,8 @@ void Refresh(Position& p);
 
 // Plays a pseudo-legal move; legality (the mover's king left unattacked) is the caller's test.
 void Make(Position& p, Move16 m, Undo& u);
-// The key after a plain move or capture, without making it: early enough to fetch the table's
-// entry while the move is still being weighed. Other moves may come out wrong.
+// The key after a plain move (a capture included), without making it: early enough to fetch
+// the table's entry while the move is still being weighed. Other kinds may come out wrong.
 uint64_t KeyAfter(const Position& p, Move16 m);
 void Unmake(Position& p, Move16 m, const Undo& u);
 

@@ -286,8 +286,9 @@ class MovePicker {
         case MakeQuietStep:
             list.Count = 0;
             GenerateMoves(s.Pos, list, Generate::Quiet);
-            for (int i = 0; i < list.Count; ++i)
-                keys[i] = s.History[s.Pos.Side][FromOf(list.Moves[i])][ToOf(list.Moves[i])];
+            if (!checks) // checks alone are taken in the order generated
+                for (int i = 0; i < list.Count; ++i)
+                    keys[i] = s.History[s.Pos.Side][FromOf(list.Moves[i])][ToOf(list.Moves[i])];
             next = 0;
             step = QuietStep;
             [[fallthrough]];
@@ -511,7 +512,7 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
         const int lmrDepth =
             std::max(0, depth - LmrTable.Table[std::min(depth, 63)][std::min(legal + 1, 63)]);
         // Enough quiet moves tried at a shallow depth: the rest (quiet moves and captures that
-        // lose material, which come last) are left out, but for checks.
+        // lose material, which come last) are left out.
         if (mayPrune && (quiet || stage == MovePicker::BadNoisy) && depth <= LateMovePruningDepth &&
             quietCount >= (3 + depth * depth) / (2 - improving)) {
             pruned = true;
@@ -542,6 +543,9 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
         }
         Table->Prefetch(KeyAfter(Pos, m));
         if (!inCheck && !IsLegalGiven(Pos, m, pinned, false)) continue;
+        // A plain move's check is read from the check squares; others are tested on the board.
+        const bool plain = !inCheck && KindOf(m) == PlainMove && Pos.Pending < 0;
+        const bool plainChecks = plain && MayGiveCheck(Pos, checks, m);
         frame.MovedPiece = Pos.Squares[FromOf(m)];
         frame.MovedTo = ToOf(m);
         Undo u;
@@ -550,7 +554,7 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
             Unmake(Pos, m, u);
             continue;
         }
-        const bool givesCheck = InCheck(Pos);
+        const bool givesCheck = plain ? plainChecks : InCheck(Pos);
         ++legal;
         PushKey();
         Stack[ply + 1].FromNull = frame.FromNull + 1;

@@ -382,8 +382,11 @@ int SearchState::Quiesce(int alpha, int beta, int ply, bool inCheck) {
     if (inCheck) {
         ScoreMoves(list, keys, tableMove, ply);
     } else {
-        for (int i = 0; i < list.Count; ++i)
+        // Every capture's entry is fetched at once: the first is needed soon.
+        for (int i = 0; i < list.Count; ++i) {
             keys[i] = list.Moves[i] == tableMove ? TableMoveKey : CaptureKey(list.Moves[i]);
+            Table->Prefetch(KeyAfter(Pos, list.Moves[i]));
+        }
     }
     const int alphaAtStart = alpha;
     Move16 bestMove = NoMove16;
@@ -397,7 +400,6 @@ int SearchState::Quiesce(int alpha, int beta, int ply, bool inCheck) {
             if (KindOf(m) != PromotionMove && victim != NoType &&
                 standPat + SeeValue[victim] + DeltaMargin <= alpha)
                 continue;
-            Table->Prefetch(KeyAfter(Pos, m));
             if (!SeeAtLeast(Pos, m, 0)) continue;
             if (!pinsKnown) {
                 pinned = Pinned(Pos);

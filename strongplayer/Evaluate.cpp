@@ -108,7 +108,7 @@ int KingShield(const Position& p, int c) {
 // Pawn structure and the kings' pawn shields: they depend on pawns and kings alone.
 const PawnCache::Entry& PawnStructure(const Position& p, PawnCache& cache) {
     PawnCache::Entry& e = cache.Slot(p.PawnKey);
-    if (e.Valid && e.Key == p.PawnKey) return e;
+    if (e.Key == p.PawnKey && e.Key != 0) return e;
     int score = 0;
     e.Passed[0] = e.Passed[1] = 0;
     for (int c = 0; c < 2; ++c) {
@@ -130,7 +130,6 @@ const PawnCache::Entry& PawnStructure(const Position& p, PawnCache& cache) {
     }
     e.Key = p.PawnKey;
     e.Score = score;
-    e.Valid = true;
     return e;
 }
 

@@ -9,16 +9,17 @@
 
 namespace strong {
 
-// Pawn-structure scores by pawn key: each is computed once and read back many times.
+// Pawn-structure and pawn-shield scores by pawn key (pawns and kings): each is computed once
+// and read back many times.
 class PawnCache {
   public:
-    struct Entry {
-        uint64_t Key = 0;
-        int Mg = 0, Eg = 0; // White minus Black
+    // Two to a cache line, and small enough a table to stay in the processor's cache.
+    struct alignas(32) Entry {
+        uint64_t Key = 0; // 0: empty (a real key of 0 is not to be expected)
         Bitboard Passed[2] = {0, 0};
-        bool Valid = false;
+        int Score = 0; // White minus Black, middlegame and endgame packed (Evaluate.cpp)
     };
-    PawnCache() : entries(1 << 14) {}
+    PawnCache() : entries(1 << 13) {}
     Entry& Slot(uint64_t key) { return entries[key & (entries.size() - 1)]; }
     void Clear() { entries.assign(entries.size(), Entry{}); }
 

@@ -83,6 +83,20 @@ void CastlingMoves(const Position& p, MoveList& list) {
         list.Add(MakeMove16(home, home - 2, CastlingMove));
 }
 
+// The pieces of either colour that stand alone between `king` and a slider of `colour`.
+Bitboard SoleBlockers(const Position& p, int king, int colour) {
+    const Bitboard occupied = p.Occupied();
+    Bitboard snipers =
+        (RookAttacks(king, 0) & (p.Pieces[colour][Rooks] | p.Pieces[colour][Queens])) |
+        (BishopAttacks(king, 0) & (p.Pieces[colour][Bishops] | p.Pieces[colour][Queens]));
+    Bitboard blockers = 0;
+    while (snipers) {
+        const Bitboard between = Between(king, PopLowest(snipers)) & occupied;
+        if (between && !(between & (between - 1))) blockers |= between;
+    }
+    return blockers;
+}
+
 } // namespace
 
 void GenerateMoves(const Position& p, MoveList& list, Generate kind) {
@@ -98,12 +112,23 @@ void GenerateMoves(const Position& p, MoveList& list, Generate kind) {
                        : kind == Generate::Quiet ? ~occupied
                                                  : ~p.ByColour[us];
     PawnMoves(p, list, kind);
-    for (int type = Knights; type <= Kings; ++type)
-        for (Bitboard b = p.Pieces[us][type]; b;) {
-            const int from = PopLowest(b);
-            for (Bitboard t = PieceTargets(type, from, occupied) & targets; t;)
-                list.Add(MakeMove16(from, PopLowest(t)));
-        }
+    const auto add = [&list](int from, Bitboard to) {
+        while (to) list.Add(MakeMove16(from, PopLowest(to)));
+    };
+    const Bitboard* own = p.Pieces[us];
+    for (Bitboard b = own[Knights]; b;) {
+        const int from = PopLowest(b);
+        add(from, KnightAttacks(from) & targets);
+    }
+    for (Bitboard b = own[Bishops] | own[Queens]; b;) {
+        const int from = PopLowest(b);
+        add(from, BishopAttacks(from, occupied) & targets);
+    }
+    for (Bitboard b = own[Rooks] | own[Queens]; b;) {
+        const int from = PopLowest(b);
+        add(from, RookAttacks(from, occupied) & targets);
+    }
+    add(p.KingSquare(us), KingAttacks(p.KingSquare(us)) & targets);
     if (kind != Generate::Noisy) CastlingMoves(p, list);
 }
 
@@ -113,6 +138,19 @@ bool IsLegal(Position& p, Move16 m) {
     const bool legal = !LeftKingAttacked(p);
     Unmake(p, m, u);
     return legal;
+}
+
+Bitboard Pinned(const Position& p) {
+    return SoleBlockers(p, p.KingSquare(p.Side), p.Side ^ 1) & p.ByColour[p.Side];
+}
+
+bool IsLegalGiven(Position& p, Move16 m, Bitboard pinned, bool inCheck) {
+    if (inCheck || p.Pending >= 0 || KindOf(m) == EnPassantMove) return IsLegal(p, m);
+    const int from = FromOf(m), king = p.KingSquare(p.Side);
+    if (from == king) // castling's squares were tested when it was generated
+        return KindOf(m) == CastlingMove ||
+               !Attacked(p, ToOf(m), p.Side ^ 1, p.Occupied() ^ Bit(from));
+    return !(pinned & Bit(from)) || (LineThrough(from, king) & Bit(ToOf(m))) != 0;
 }
 
 void GenerateLegal(Position& p, MoveList& list) {
@@ -137,18 +175,24 @@ bool IsNoisy(const Position& p, Move16 m) {
            (kind == PromotionMove && (PromotionOf(m) == Queens || FromOf(m) == ToOf(m)));
 }
 
-bool MayGiveCheck(const Position& p, Move16 m) {
+void FindCheckSquares(const Position& p, CheckSquares& c) {
+    const int us = p.Side, them = us ^ 1;
+    const Bitboard occupied = p.Occupied();
+    c.King = p.KingSquare(them);
+    c.ByType[Pawns] = PawnAttacks(them, c.King);
+    c.ByType[Knights] = KnightAttacks(c.King);
+    c.ByType[Bishops] = BishopAttacks(c.King, occupied);
+    c.ByType[Rooks] = RookAttacks(c.King, occupied);
+    c.ByType[Queens] = c.ByType[Bishops] | c.ByType[Rooks];
+    c.ByType[Kings] = 0;
+    c.Uncovering = SoleBlockers(p, c.King, us) & p.ByColour[us];
+}
+
+bool MayGiveCheck(const Position& p, const CheckSquares& c, Move16 m) {
     if (KindOf(m) != PlainMove || p.Pending >= 0) return true;
-    const int from = FromOf(m), to = ToOf(m), us = p.Side;
-    const int king = p.KingSquare(us ^ 1);
-    const Bitboard occupied = (p.Occupied() ^ Bit(from)) | Bit(to);
-    const int type = TypeOf(p.Squares[from]);
-    const Bitboard reach = type == Pawns ? PawnAttacks(us, to) : PieceTargets(type, to, occupied);
-    if (type != Kings && (reach & Bit(king))) return true;
-    // A slider of ours behind the square left.
-    const Bitboard straight = p.Pieces[us][Rooks] | p.Pieces[us][Queens];
-    const Bitboard diagonal = p.Pieces[us][Bishops] | p.Pieces[us][Queens];
-    return (RookAttacks(king, occupied) & straight) || (BishopAttacks(king, occupied) & diagonal);
+    const int from = FromOf(m), to = ToOf(m);
+    if (c.ByType[TypeOf(p.Squares[from])] & Bit(to)) return true;
+    return (c.Uncovering & Bit(from)) && !(LineThrough(from, c.King) & Bit(to));
 }
 
 bool IsPseudoLegal(const Position& p, Move16 m) {

@@ -22,6 +22,13 @@ void GenerateMoves(const Position& p, MoveList& list, Generate kind);
 // Tests whether a pseudo-legal move leaves the mover's king unattacked.
 bool IsLegal(Position& p, Move16 m);
 
+// The pieces of the side to move that alone shield their king from an enemy slider.
+Bitboard Pinned(const Position& p);
+
+// IsLegal without making the move, given Pinned(p) and whether the mover is in check: only
+// king moves, pinned pieces, en passant and evasions need a closer look.
+bool IsLegalGiven(Position& p, Move16 m, Bitboard pinned, bool inCheck);
+
 // The legal moves of ordinary chess.
 void GenerateLegal(Position& p, MoveList& list);
 
@@ -31,9 +38,18 @@ bool IsPseudoLegal(const Position& p, Move16 m);
 // Tests whether a move captures (en passant included) or promotes.
 bool IsNoisy(const Position& p, Move16 m);
 
+// What tells at once whether a move of the side to move checks the enemy king: the squares
+// from which each kind of piece attacks it, and the pieces whose leaving uncovers a slider.
+struct CheckSquares {
+    Bitboard ByType[6];
+    Bitboard Uncovering;
+    int King;
+};
+void FindCheckSquares(const Position& p, CheckSquares& c);
+
 // Tests whether a pseudo-legal move checks the enemy king, directly or by uncovering a
 // slider. Castling, en passant and promotions answer true (the caller tries them).
-bool MayGiveCheck(const Position& p, Move16 m);
+bool MayGiveCheck(const Position& p, const CheckSquares& c, Move16 m);
 
 // Tests whether the side to move has a legal move.
 bool HasLegalMove(Position& p);

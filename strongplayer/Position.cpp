@@ -78,8 +78,16 @@ void Place(Position& p, int piece, int square) {
 
 void Shift(Position& p, int from, int to) {
     const int piece = p.Squares[from];
-    Remove(p, from);
-    Place(p, piece, to);
+    const Bitboard both = Bit(from) | Bit(to);
+    p.Pieces[ColourOf(piece)][TypeOf(piece)] ^= both;
+    p.ByColour[ColourOf(piece)] ^= both;
+    p.Squares[from] = NoPiece;
+    p.Squares[to] = static_cast<uint8_t>(piece);
+    const uint64_t key = Zobrist.Piece[piece][from] ^ Zobrist.Piece[piece][to];
+    p.Key ^= key;
+    if (TypeOf(piece) == Pawns || TypeOf(piece) == Kings) p.PawnKey ^= key;
+    p.Mg += PsqMg[piece][to] - PsqMg[piece][from];
+    p.Eg += PsqEg[piece][to] - PsqEg[piece][from];
 }
 
 // Moves pieces back without touching keys or sums, which Unmake restores whole.
@@ -231,6 +239,20 @@ void Make(Position& p, Move16 m, Undo& u) {
     if (rights != p.Castling) SetCastling(p, rights);
 }
 
+uint64_t KeyAfter(const Position& p, Move16 m) {
+    const int from = FromOf(m), to = ToOf(m);
+    const int piece = p.Squares[from];
+    if (piece == NoPiece || p.Pending >= 0) return p.Key;
+    uint64_t key = p.Key ^ Zobrist.Side ^ Zobrist.Piece[piece][from] ^ Zobrist.Piece[piece][to];
+    if (p.Squares[to] != NoPiece) key ^= Zobrist.Piece[p.Squares[to]][to];
+    if (p.EnPassant >= 0) key ^= Zobrist.EnPassantFile[FileOf(p.EnPassant)];
+    if (TypeOf(piece) == Pawns && (to ^ from) == 16 &&
+        (PawnAttacks(p.Side, (from + to) / 2) & p.Pieces[p.Side ^ 1][Pawns]))
+        key ^= Zobrist.EnPassantFile[FileOf(from)];
+    return key ^ Zobrist.Castling[p.Castling] ^
+           Zobrist.Castling[p.Castling & CastleMask[from] & CastleMask[to]];
+}
+
 void Unmake(Position& p, Move16 m, const Undo& u) {
     const int from = FromOf(m), to = ToOf(m), kind = KindOf(m);
     const int them = p.Side, us = them ^ 1;
@@ -286,7 +308,10 @@ Bitboard AttackersTo(const Position& p, int square, Bitboard occupied) {
 }
 
 bool Attacked(const Position& p, int square, int colour) {
-    const Bitboard occupied = p.Occupied();
+    return Attacked(p, square, colour, p.Occupied());
+}
+
+bool Attacked(const Position& p, int square, int colour, Bitboard occupied) {
     const Bitboard* them = p.Pieces[colour];
     return (PawnAttacks(colour ^ 1, square) & them[Pawns]) ||
            (KnightAttacks(square) & them[Knights]) || (KingAttacks(square) & them[Kings]) ||

@@ -82,6 +82,9 @@ void Refresh(Position& p);
 
 // Plays a pseudo-legal move; legality (the mover's king left unattacked) is the caller's test.
 void Make(Position& p, Move16 m, Undo& u);
+// The key after a plain move (a capture included), without making it: early enough to fetch
+// the table's entry while the move is still being weighed. Other kinds may come out wrong.
+uint64_t KeyAfter(const Position& p, Move16 m);
 void Unmake(Position& p, Move16 m, const Undo& u);
 
 // Passes the turn (null move), for the search's null-move pruning.
@@ -90,8 +93,9 @@ void UnmakeNull(Position& p, const Undo& u);
 
 // Every piece of either colour attacking `square` with the given occupancy.
 Bitboard AttackersTo(const Position& p, int square, Bitboard occupied);
-// Tests whether `colour` attacks `square`.
+// Tests whether `colour` attacks `square`, with the board's occupancy or a given one.
 bool Attacked(const Position& p, int square, int colour);
+bool Attacked(const Position& p, int square, int colour, Bitboard occupied);
 // Tests whether the side to move is in check.
 bool InCheck(const Position& p);
 // Tests whether the side that has just moved left its own king attacked.

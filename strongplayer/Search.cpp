@@ -165,23 +165,22 @@ class SearchState {
             if (tried[i] != best) adjust(tried[i], -bonus);
     }
 
-    // Orders moves: the table's move, captures and promotions that do not lose material
-    // (most valuable victim, least valuable attacker), killers, quiet moves by history, and
-    // last the captures that lose material.
+    Move16 CounterMove(int ply) const {
+        return ply > 0 ? Counter[Stack[ply - 1].MovedPiece][Stack[ply - 1].MovedTo] : NoMove16;
+    }
+
+    // Orders a whole list at once (the root, evasions): the table's move, captures and
+    // promotions that do not lose material, killers, the countermove, quiet moves by history,
+    // and last the captures that lose material.
     void ScoreMoves(const MoveList& list, int* keys, Move16 tableMove, int ply) {
         const Frame& f = Stack[ply];
-        const Move16 counter =
-            ply > 0 ? Counter[Stack[ply - 1].MovedPiece][Stack[ply - 1].MovedTo] : NoMove16;
+        const Move16 counter = CounterMove(ply);
         for (int i = 0; i < list.Count; ++i) {
             const Move16 m = list.Moves[i];
             if (m == tableMove) {
                 keys[i] = TableMoveKey;
             } else if (IsNoisy(Pos, m)) {
-                const int victim = KindOf(m) == EnPassantMove ? Pawns : TypeAt(Pos, ToOf(m));
-                const int attacker = TypeOf(Pos.Squares[FromOf(m)]);
-                int key = SeeValue[victim] * 8 - attacker;
-                if (KindOf(m) == PromotionMove) key += SeeValue[PromotionOf(m)];
-                keys[i] = key + (SeeAtLeast(Pos, m, 0) ? GoodCaptureKey : BadCaptureKey);
+                keys[i] = CaptureKey(m) + (SeeAtLeast(Pos, m, 0) ? GoodCaptureKey : BadCaptureKey);
             } else if (m == f.Killers[0] || m == f.Killers[1]) {
                 keys[i] = KillerKey - (m == f.Killers[1]);
             } else if (m == counter) {
@@ -194,15 +193,14 @@ class SearchState {
 
     // The move of the highest key from `from` on. The first few are picked one at a time (a
     // node is often done after them); then the rest is sorted once.
-    static Move16 PickNext(MoveList& list, int* keys, int from) {
-        constexpr int PickedOneByOne = 3;
-        if (from < PickedOneByOne) {
+    static Move16 PickNext(MoveList& list, int* keys, int from, int oneByOne = 3) {
+        if (from < oneByOne) {
             int best = from;
             for (int i = from + 1; i < list.Count; ++i)
                 if (keys[i] > keys[best]) best = i;
             std::swap(list.Moves[from], list.Moves[best]);
             std::swap(keys[from], keys[best]);
-        } else if (from == PickedOneByOne) {
+        } else if (from == oneByOne) {
             for (int i = from + 1; i < list.Count; ++i) {
                 const int key = keys[i];
                 const Move16 m = list.Moves[i];
@@ -218,11 +216,136 @@ class SearchState {
         return list.Moves[from];
     }
 
-    int Quiesce(int alpha, int beta, int ply);
-    int Negamax(int alpha, int beta, int depth, int ply, bool pvNode, bool allowNull);
+    // Most valuable victim, then least valuable attacker; a promotion adds its piece.
+    int CaptureKey(Move16 m) const {
+        const int victim = KindOf(m) == EnPassantMove ? Pawns : TypeAt(Pos, ToOf(m));
+        int key = SeeValue[victim] * 8 - TypeOf(Pos.Squares[FromOf(m)]);
+        if (KindOf(m) == PromotionMove) key += SeeValue[PromotionOf(m)];
+        return key;
+    }
+
+    int Quiesce(int alpha, int beta, int ply, bool inCheck);
+    int Negamax(int alpha, int beta, int depth, int ply, bool pvNode, bool allowNull, bool inCheck);
 };
 
-int SearchState::Quiesce(int alpha, int beta, int ply) {
+namespace {
+
+// Hands out a node's moves in stages, generating only as far as the node gets (it often ends
+// early): the table's move, captures and queen promotions that do not lose material (by victim,
+// then attacker), the killers and the countermove, quiet moves by history, and last the
+// captures that lose material. The exchange test runs only on captures that come up.
+class MovePicker {
+  public:
+    enum Stage { TableStage, GoodNoisy, KillerStage, QuietStage, BadNoisy };
+
+    MovePicker(SearchState& s, Move16 tableMove, int ply, int depth)
+        : s(s), tableMove(tableMove), ply(ply), depth(depth) {}
+
+    // The next move and its stage, NoMove16 at the end.
+    Move16 Next(Stage& stage) {
+        switch (step) {
+        case TableStep:
+            step = MakeNoisyStep;
+            if (tableMove != NoMove16) {
+                stage = TableStage;
+                return tableMove;
+            }
+            [[fallthrough]];
+        case MakeNoisyStep:
+            GenerateMoves(s.Pos, list, Generate::Noisy);
+            for (int i = 0; i < list.Count; ++i) keys[i] = s.CaptureKey(list.Moves[i]);
+            step = GoodNoisyStep;
+            [[fallthrough]];
+        case GoodNoisyStep:
+            while (next < list.Count) {
+                const Move16 m = SearchState::PickNext(list, keys, next++);
+                if (m == tableMove) continue;
+                if (!SeeAtLeast(s.Pos, m, 0)) {
+                    bad.Add(m);
+                    continue;
+                }
+                stage = GoodNoisy;
+                return m;
+            }
+            step = KillerStep;
+            [[fallthrough]];
+        case KillerStep:
+            while (special < 3) {
+                const Move16 m = special < 2 ? s.Stack[ply].Killers[special] : s.CounterMove(ply);
+                ++special;
+                if (m == NoMove16 || m == tableMove || IsNoisy(s.Pos, m) ||
+                    (special == 3 && (m == specials[0] || m == specials[1])) ||
+                    !IsPseudoLegal(s.Pos, m))
+                    continue;
+                specials[special - 1] = m;
+                stage = KillerStage;
+                return m;
+            }
+            step = MakeQuietStep;
+            [[fallthrough]];
+        case MakeQuietStep:
+            list.Count = 0;
+            GenerateMoves(s.Pos, list, Generate::Quiet);
+            if (!checks) // checks alone are taken in the order generated
+                for (int i = 0; i < list.Count; ++i)
+                    keys[i] = s.History[s.Pos.Side][FromOf(list.Moves[i])][ToOf(list.Moves[i])];
+            next = 0;
+            step = QuietStep;
+            [[fallthrough]];
+        case QuietStep:
+            while (next < list.Count) {
+                // Shallow nodes try few quiet moves before the rest are pruned: no sorting.
+                const Move16 m =
+                    checks ? list.Moves[next++]
+                           : SearchState::PickNext(list, keys, next++, depth <= 3 ? 256 : 3);
+                if (m == tableMove || m == specials[0] || m == specials[1] || m == specials[2] ||
+                    (checks && !MayGiveCheck(s.Pos, *checks, m)))
+                    continue;
+                stage = QuietStage;
+                return m;
+            }
+            step = BadStep;
+            next = 0;
+            [[fallthrough]];
+        case BadStep:
+            while (next < bad.Count) {
+                const Move16 m = bad.Moves[next++];
+                if (checks && !MayGiveCheck(s.Pos, *checks, m)) continue;
+                stage = BadNoisy;
+                return m;
+            }
+        }
+        return NoMove16;
+    }
+
+    // Of the quiet moves and losing captures still to come, only checks are wanted.
+    void OnlyChecksFromNowOn(const CheckSquares& c) { checks = &c; }
+
+  private:
+    enum Step {
+        TableStep,
+        MakeNoisyStep,
+        GoodNoisyStep,
+        KillerStep,
+        MakeQuietStep,
+        QuietStep,
+        BadStep
+    };
+    SearchState& s;
+    Move16 tableMove;
+    int ply, depth;
+    Step step = TableStep;
+    MoveList list, bad;
+    int keys[256];
+    int next = 0;
+    int special = 0;
+    const CheckSquares* checks = nullptr;
+    Move16 specials[3] = {NoMove16, NoMove16, NoMove16};
+};
+
+} // namespace
+
+int SearchState::Quiesce(int alpha, int beta, int ply, bool inCheck) {
     ++Nodes;
     if (ShouldAbort()) return 0;
     SelDepth = std::max(SelDepth, ply);
@@ -242,7 +365,6 @@ int SearchState::Quiesce(int alpha, int beta, int ply) {
         tableMove = entry->Move;
     }
 
-    const bool inCheck = InCheck(Pos);
     int best = -InfiniteScore;
     int standPat = -InfiniteScore;
     if (!inCheck) {
@@ -252,32 +374,48 @@ int SearchState::Quiesce(int alpha, int beta, int ply) {
         best = standPat;
     }
 
+    // In check every move is tried, ordered as a whole; else captures and queen promotions
+    // that do not lose material, by victim and attacker, the table's move first.
     MoveList list;
     GenerateMoves(Pos, list, inCheck ? Generate::All : Generate::Noisy);
     int keys[256];
-    ScoreMoves(list, keys, tableMove, ply);
+    if (inCheck) {
+        ScoreMoves(list, keys, tableMove, ply);
+    } else {
+        // Every capture's entry is fetched at once: the first is needed soon.
+        for (int i = 0; i < list.Count; ++i) {
+            keys[i] = list.Moves[i] == tableMove ? TableMoveKey : CaptureKey(list.Moves[i]);
+            Table->Prefetch(KeyAfter(Pos, list.Moves[i]));
+        }
+    }
     const int alphaAtStart = alpha;
     Move16 bestMove = NoMove16;
     int legal = 0;
+    Bitboard pinned = 0;
+    bool pinsKnown = false;
     for (int i = 0; i < list.Count; ++i) {
         const Move16 m = PickNext(list, keys, i);
         if (!inCheck) {
-            if (keys[i] < GoodCaptureKey && m != tableMove) break; // the rest lose material
             const int victim = KindOf(m) == EnPassantMove ? Pawns : TypeAt(Pos, ToOf(m));
             if (KindOf(m) != PromotionMove && victim != NoType &&
                 standPat + SeeValue[victim] + DeltaMargin <= alpha)
                 continue;
-            if (m == tableMove && !SeeAtLeast(Pos, m, 0)) continue;
+            if (!SeeAtLeast(Pos, m, 0)) continue;
+            if (!pinsKnown) {
+                pinned = Pinned(Pos);
+                pinsKnown = true;
+            }
+            if (!IsLegalGiven(Pos, m, pinned, false)) continue;
         }
         Undo u;
         Make(Pos, m, u);
-        if (LeftKingAttacked(Pos)) {
+        if (inCheck && LeftKingAttacked(Pos)) {
             Unmake(Pos, m, u);
             continue;
         }
         ++legal;
-        Table->Prefetch(Pos.Key);
-        const int score = -Quiesce(-beta, -alpha, ply + 1);
+        if (inCheck) Table->Prefetch(Pos.Key);
+        const int score = -Quiesce(-beta, -alpha, ply + 1, InCheck(Pos));
         Unmake(Pos, m, u);
         if (Aborted) return 0;
         if (score > best) {
@@ -296,8 +434,9 @@ int SearchState::Quiesce(int alpha, int beta, int ply) {
     return best;
 }
 
-int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, bool allowNull) {
-    if (depth <= 0) return Quiesce(alpha, beta, ply);
+int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, bool allowNull,
+                         bool inCheck) {
+    if (depth <= 0) return Quiesce(alpha, beta, ply, inCheck);
     ++Nodes;
     if (ShouldAbort()) return 0;
     SelDepth = std::max(SelDepth, ply);
@@ -305,7 +444,6 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
     frame.PvLength = 0;
     Stack[ply + 1].Killers[0] = Stack[ply + 1].Killers[1] = NoMove16;
 
-    const bool inCheck = InCheck(Pos);
     if (ply >= MaxPly) return inCheck ? 0 : Evaluate(Pos, PawnTable);
     if (InsufficientMaterial() || IsRepetition(ply)) return 0;
     if (Pos.Rule50 >= 100) return inCheck && !HasLegalMove(Pos) ? -(MateScore - ply) : 0;
@@ -345,7 +483,8 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
             MakeNull(Pos, u);
             PushKey();
             Stack[ply + 1].FromNull = 0;
-            const int score = -Negamax(-beta, -beta + 1, depth - reduction, ply + 1, false, false);
+            const int score =
+                -Negamax(-beta, -beta + 1, depth - reduction, ply + 1, false, false, false);
             PopKey();
             UnmakeNull(Pos, u);
             if (Aborted) return 0;
@@ -355,74 +494,69 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
     // Without a table move, a deep node is searched one ply shallower: it was not expected.
     if (depth >= 4 && tableMove == NoMove16) --depth;
 
-    // The table's move is tried before any other move is generated: it often ends the node.
-    MoveList list;
-    int keys[256];
-    int next = -1; // -1: the table's move is next; then the index into the generated list
-    const auto nextMove = [&](int& key) -> Move16 {
-        if (next < 0) {
-            next = 0;
-            if (tableMove != NoMove16) {
-                key = TableMoveKey;
-                return tableMove;
-            }
-        }
-        if (list.Count == 0 && next == 0) {
-            GenerateMoves(Pos, list, Generate::All);
-            ScoreMoves(list, keys, tableMove, ply);
-        }
-        while (next < list.Count) {
-            const Move16 m = PickNext(list, keys, next);
-            key = keys[next++];
-            if (m != tableMove) return m;
-        }
-        return NoMove16;
-    };
-
+    MovePicker picker(*this, tableMove, ply, depth);
+    const Bitboard pinned = inCheck ? 0 : Pinned(Pos);
+    CheckSquares checks;
+    if (!inCheck) FindCheckSquares(Pos, checks);
     const int alphaAtStart = alpha;
     int best = -InfiniteScore;
     Move16 bestMove = NoMove16;
     Move16 quietsTried[64];
     int quietCount = 0, legal = 0;
     bool pruned = false; // some move was left out unsearched
-    int key = 0;
-    for (Move16 m = nextMove(key); m != NoMove16; m = nextMove(key)) {
-        const bool quiet = !IsNoisy(Pos, m);
+    MovePicker::Stage stage = MovePicker::TableStage;
+    for (Move16 m = picker.Next(stage); m != NoMove16; m = picker.Next(stage)) {
+        const bool quiet = stage == MovePicker::TableStage ? !IsNoisy(Pos, m)
+                                                           : stage == MovePicker::KillerStage ||
+                                                                 stage == MovePicker::QuietStage;
         // Pruning of moves that are very unlikely to matter, once a line is safe from mate.
         const bool mayPrune = best > -MateBound && !inCheck;
         const int lmrDepth =
             std::max(0, depth - LmrTable.Table[std::min(depth, 63)][std::min(legal + 1, 63)]);
         // Enough quiet moves tried at a shallow depth: the rest (quiet moves and captures that
         // lose material, which come last) are left out.
-        if (mayPrune && quiet && depth <= LateMovePruningDepth &&
+        if (mayPrune && (quiet || stage == MovePicker::BadNoisy) && depth <= LateMovePruningDepth &&
             quietCount >= (3 + depth * depth) / (2 - improving)) {
             pruned = true;
             break;
         }
-        if (mayPrune && !quiet && depth <= 6 && key < GoodCaptureKey &&
+        if (mayPrune && stage == MovePicker::BadNoisy && depth <= 6 &&
             !SeeAtLeast(Pos, m, -SeeCaptureMargin * depth)) {
             pruned = true;
             continue;
         }
+        // No quiet move can lift the score to alpha: only checks are looked at.
+        if (mayPrune && quiet && depth <= FutilityDepth &&
+            eval + FutilityBase + FutilityPerDepth * depth <= alpha) {
+            picker.OnlyChecksFromNowOn(checks);
+            if (!MayGiveCheck(Pos, checks, m)) {
+                pruned = true;
+                continue;
+            }
+        }
         // A quiet move that gives no check and cannot lift the score to alpha, or that loses
         // material, is left out at shallow depth.
-        if (mayPrune && quiet && lmrDepth <= FutilityDepth && !MayGiveCheck(Pos, m) &&
+        if (mayPrune && quiet && lmrDepth <= FutilityDepth && !MayGiveCheck(Pos, checks, m) &&
             (eval + FutilityBase + FutilityPerDepth * lmrDepth <= alpha ||
              !SeeAtLeast(Pos, m, -SeeQuietMargin * lmrDepth))) {
             if (quietCount < 64) quietsTried[quietCount++] = m;
             pruned = true;
             continue;
         }
+        Table->Prefetch(KeyAfter(Pos, m));
+        if (!inCheck && !IsLegalGiven(Pos, m, pinned, false)) continue;
+        // A plain move's check is read from the check squares; others are tested on the board.
+        const bool plain = !inCheck && KindOf(m) == PlainMove && Pos.Pending < 0;
+        const bool plainChecks = plain && MayGiveCheck(Pos, checks, m);
         frame.MovedPiece = Pos.Squares[FromOf(m)];
         frame.MovedTo = ToOf(m);
         Undo u;
         Make(Pos, m, u);
-        if (LeftKingAttacked(Pos)) {
+        if (inCheck && LeftKingAttacked(Pos)) {
             Unmake(Pos, m, u);
             continue;
         }
-        Table->Prefetch(Pos.Key);
-        const bool givesCheck = InCheck(Pos);
+        const bool givesCheck = plain ? plainChecks : InCheck(Pos);
         ++legal;
         PushKey();
         Stack[ply + 1].FromNull = frame.FromNull + 1;
@@ -430,23 +564,24 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
         const int newDepth = depth - 1 + extension;
         int score;
         if (legal == 1) {
-            score = -Negamax(-beta, -alpha, newDepth, ply + 1, pvNode, true);
+            score = -Negamax(-beta, -alpha, newDepth, ply + 1, pvNode, true, givesCheck);
         } else {
             int reduction = 0;
             if (depth >= 3 && quiet && legal > 1 + static_cast<int>(pvNode)) {
                 reduction = LmrTable.Table[std::min(depth, 63)][std::min(legal, 63)];
                 reduction -= pvNode;
                 reduction += !improving;
-                if (key >= KillerKey - 2 && key < GoodCaptureKey) reduction -= 1;
+                if (stage == MovePicker::KillerStage) reduction -= 1;
                 reduction -= History[Pos.Side ^ 1][FromOf(m)][ToOf(m)] / 6000;
                 if (givesCheck) reduction -= 1;
                 reduction = std::clamp(reduction, 0, newDepth - 1);
             }
-            score = -Negamax(-alpha - 1, -alpha, newDepth - reduction, ply + 1, false, true);
+            score = -Negamax(-alpha - 1, -alpha, newDepth - reduction, ply + 1, false, true,
+                             givesCheck);
             if (score > alpha && reduction > 0 && !Aborted)
-                score = -Negamax(-alpha - 1, -alpha, newDepth, ply + 1, false, true);
+                score = -Negamax(-alpha - 1, -alpha, newDepth, ply + 1, false, true, givesCheck);
             if (score > alpha && score < beta && pvNode && !Aborted)
-                score = -Negamax(-beta, -alpha, newDepth, ply + 1, true, true);
+                score = -Negamax(-beta, -alpha, newDepth, ply + 1, true, true, givesCheck);
         }
         PopKey();
         Unmake(Pos, m, u);
@@ -569,17 +704,19 @@ SearchResult Searcher::Run(const Position& root, const std::vector<uint64_t>& ea
                 const int newDepth = depth - 1 + (givesCheck ? 1 : 0);
                 int score;
                 if (options.ScoreEveryRootMove) {
-                    score = -s.Negamax(-InfiniteScore, InfiniteScore, newDepth, 1, true, true);
+                    score = -s.Negamax(-InfiniteScore, InfiniteScore, newDepth, 1, true, true,
+                                       givesCheck);
                 } else if (i == 0) {
-                    score = -s.Negamax(-beta, -passAlpha, newDepth, 1, true, true);
+                    score = -s.Negamax(-beta, -passAlpha, newDepth, 1, true, true, givesCheck);
                 } else {
                     const bool late = depth >= 3 && i >= 4 && !IsNoisy(root, r.Move) && !givesCheck;
                     score = -s.Negamax(-passAlpha - 1, -passAlpha, newDepth - (late ? 1 : 0), 1,
-                                       false, true);
+                                       false, true, givesCheck);
                     if (score > passAlpha && late && !s.Aborted)
-                        score = -s.Negamax(-passAlpha - 1, -passAlpha, newDepth, 1, false, true);
+                        score = -s.Negamax(-passAlpha - 1, -passAlpha, newDepth, 1, false, true,
+                                           givesCheck);
                     if (score > passAlpha && score < beta && !s.Aborted)
-                        score = -s.Negamax(-beta, -passAlpha, newDepth, 1, true, true);
+                        score = -s.Negamax(-beta, -passAlpha, newDepth, 1, true, true, givesCheck);
                 }
                 s.PopKey();
                 Unmake(s.Pos, r.Move, u);

@@ -211,3 +211,57 @@ TEST(StrongMovegen, KindsSplitTheListAndPseudoLegalityMatchesGeneration) {
 }
 
 } // namespace
+
+namespace {
+
+// Shortcuts of the search against making the move: legality from the pinned pieces, checks
+// from the check squares, and the key that comes after a plain move.
+TEST(StrongMovegen, ShortcutsAgreeWithMakingTheMove) {
+    std::mt19937 random(11);
+    int tested = 0, pinnedMoves = 0, checks = 0, uncovered = 0;
+    for (const PerftRow& row : PerftRows)
+        for (int game = 0; game < 4; ++game) {
+            Position p;
+            ASSERT_TRUE(FromFen(row.Fen, p));
+            for (int ply = 0; ply < 60; ++ply) {
+                const bool inCheck = InCheck(p);
+                const Bitboard pinned = Pinned(p);
+                CheckSquares squares{};
+                FindCheckSquares(p, squares);
+                MoveList all;
+                GenerateMoves(p, all, Generate::All);
+                for (int i = 0; i < all.Count; ++i) {
+                    const Move16 m = all.Moves[i];
+                    const std::string where = ToFen(p) + " " + MoveText(m);
+                    ASSERT_EQ(IsLegalGiven(p, m, pinned, inCheck), IsLegal(p, m)) << where;
+                    pinnedMoves += (pinned & Bit(FromOf(m))) != 0;
+                    Undo u;
+                    Make(p, m, u);
+                    const bool gives = InCheck(p);
+                    const uint64_t key = p.Key;
+                    Unmake(p, m, u);
+                    ++tested;
+                    checks += gives;
+                    if (inCheck || !IsLegal(p, m)) continue;
+                    if (KindOf(m) == PlainMove) {
+                        ASSERT_EQ(MayGiveCheck(p, squares, m), gives) << where;
+                        ASSERT_EQ(KeyAfter(p, m), key) << where;
+                        uncovered += gives && (squares.Uncovering & Bit(FromOf(m))) != 0;
+                    } else if (gives) {
+                        ASSERT_TRUE(MayGiveCheck(p, squares, m)) << where;
+                    }
+                }
+                MoveList legal;
+                GenerateLegal(p, legal);
+                if (legal.Count == 0) break;
+                Undo u;
+                Make(p, legal.Moves[random() % legal.Count], u);
+            }
+        }
+    printf("%d moves, %d of pinned pieces, %d checks, %d uncovered\n", tested, pinnedMoves, checks,
+           uncovered);
+    EXPECT_GT(pinnedMoves, 100);
+    EXPECT_GT(uncovered, 20);
+}
+
+} // namespace

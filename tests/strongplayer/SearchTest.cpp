@@ -345,6 +345,8 @@ TEST(StrongSearch, ALevelsWorseMoveLosesLittle) {
     StrongPlayer player(4);
     ThinkLimits limits;
     limits.Depth = 5;
+    // Scored the same way (every root move with a full window), but no loss allowed.
+    player.SetLevel(StrongLevel{"test", 0, 0, 0, 100, 0});
     const ThinkResult best = player.Think(board, std::vector<uint64_t>{}, limits, {});
     EXPECT_FALSE(best.Worse);
     player.SetLevel(StrongLevel{"test", 0, 0, 0, 100, 40});

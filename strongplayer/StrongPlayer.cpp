@@ -150,11 +150,12 @@ std::string UciScore(const ThinkInfo& info) {
 }
 
 std::string UciInfoLine(const ThinkInfo& info) {
+    // No rate from no time: a GUI would show a made-up figure.
+    const std::string nps = info.TimeMs > 0 ? " nps " + std::to_string(info.Nps) : "";
     return "info depth " + std::to_string(info.Depth) + " seldepth " +
            std::to_string(info.SelDepth) + " score " + UciScore(info) + " nodes " +
-           std::to_string(info.Nodes) + " nps " + std::to_string(info.Nps) + " hashfull " +
-           std::to_string(info.Hashfull) + " time " + std::to_string(info.TimeMs) + " pv " +
-           info.PvText;
+           std::to_string(info.Nodes) + nps + " hashfull " + std::to_string(info.Hashfull) +
+           " time " + std::to_string(info.TimeMs) + " pv " + info.PvText;
 }
 
 } // namespace strong

@@ -8,11 +8,19 @@
 #include "notation/San.h"
 #include "openings/Openingu.h"
 #include "textfile/Safefileu.h"
+#include "uci/Strongthink.h"
 #include "uci/Think.h"
 
 namespace {
 
-constexpr int MeanLevel = 2;
+// The Level option's items: the game's own levels, then the strong player's, the strongest
+// (a GUI's engine plays at full strength unless told otherwise) by default.
+constexpr int LevelItems = LevelCount + strong::StrongLevelCount;
+constexpr int StrongestLevel = LevelItems - 1;
+
+const char* LevelName(int item) {
+    return item < LevelCount ? Levels[item].Label : strong::StrongLevels[item - LevelCount].Name;
+}
 
 // A line's words with where each begins, so that a value can be taken with its spacing.
 struct Words {
@@ -75,10 +83,10 @@ bool IsGoWord(const std::string& word) {
 } // namespace
 
 UciEngine::UciEngine(std::ostream& out, std::string bookFile)
-    : out(out), opponent(std::make_unique<Opponent>()), levelItem(MeanLevel),
+    : out(out), opponent(std::make_unique<Opponent>()), levelItem(StrongestLevel),
       overheadMs(DefaultOverheadMs), bookFile(std::move(bookFile)) {
     int levelBar = 0; // the Depth option keeps its own
-    ApplyLevel(*opponent, levelItem, levelBar);
+    ApplyLevel(*opponent, LevelCount - 1, levelBar);
     ReadyOpponent(*opponent);
     SetUpBoard(position);
 }
@@ -121,6 +129,7 @@ bool UciEngine::Handle(const std::string& line) {
     } else if (command == "ucinewgame") {
         StopThinking();
         bookRead = false; // the window, too, reads the book at every new game
+        if (strongPlayer) strongPlayer->NewGame();
     } else if (command == "position") {
         StopThinking();
         SetPosition(words);
@@ -140,13 +149,18 @@ void UciEngine::Identify() {
     Say("id name Brisko Chess");
     Say("id author the Brisko Chess developers");
     std::string levels;
-    for (const Level& level : Levels) levels += std::string(" var ") + level.Label;
-    Say(std::string("option name Level type combo default ") + Levels[MeanLevel].Label + levels);
+    for (int item = 0; item < LevelItems; ++item) levels += std::string(" var ") + LevelName(item);
+    Say(std::string("option name Level type combo default ") + LevelName(StrongestLevel) + levels);
     Say("option name Depth type spin default 0 min 0 max " + std::to_string(DepthBarMax));
     Say("option name Move Overhead type spin default " + std::to_string(DefaultOverheadMs) +
         " min 0 max " + std::to_string(MaxOverheadMs));
     Say("option name OwnBook type check default true");
     Say("option name BookFile type string default " + (bookFile.empty() ? "<empty>" : bookFile));
+    Say("option name Hash type spin default " + std::to_string(DefaultHashMegabytes) +
+        " min 1 max " + std::to_string(MaxHashMegabytes));
+    Say("option name UCI_LimitStrength type check default false");
+    Say("option name UCI_Elo type spin default " + std::to_string(DefaultElo) + " min " +
+        std::to_string(strong::MinimumElo()) + " max " + std::to_string(strong::MaximumElo()));
     Say("uciok");
 }
 
@@ -170,14 +184,42 @@ void UciEngine::SetOption(const std::string& text) {
     }
     const std::string option = Lower(name);
     if (option == "level") {
-        for (int item = 0; item < LevelCount; ++item)
-            if (Lower(value) == Lower(Levels[item].Label)) {
+        std::string names;
+        for (int item = 0; item < LevelItems; ++item) {
+            if (Lower(value) == Lower(LevelName(item))) {
                 int levelBar = 0; // Depth 0 means the level's own: no order of options matters
-                ApplyLevel(*opponent, item, levelBar);
+                if (item < LevelCount) ApplyLevel(*opponent, item, levelBar);
                 levelItem = item;
                 return;
             }
-        Say("info string setoption ignored: Level is Brisko, Clever or Mean, not " + Quoted(value));
+            names += std::string(item == 0 ? "" : item + 1 < LevelItems ? ", " : " or ") +
+                     LevelName(item);
+        }
+        Say("info string setoption ignored: Level is " + names + ", not " + Quoted(value));
+    } else if (option == "hash") {
+        int64_t megabytes = 0;
+        if (ParseNumber(value, megabytes) && megabytes >= 1 &&
+            megabytes <= static_cast<int64_t>(MaxHashMegabytes)) {
+            hashMegabytes = static_cast<size_t>(megabytes);
+            if (strongPlayer) strongPlayer->SetHashMegabytes(hashMegabytes);
+        } else {
+            Say("info string setoption ignored: Hash is a whole number of megabytes from 1 to " +
+                std::to_string(MaxHashMegabytes) + ", not " + Quoted(value));
+        }
+    } else if (option == "uci_limitstrength") {
+        if (Lower(value) == "true" || Lower(value) == "false")
+            limitStrength = Lower(value) == "true";
+        else
+            Say("info string setoption ignored: UCI_LimitStrength is true or false, not " +
+                Quoted(value));
+    } else if (option == "uci_elo") {
+        int64_t elo = 0;
+        if (ParseNumber(value, elo) && elo >= strong::MinimumElo() && elo <= strong::MaximumElo())
+            eloTarget = static_cast<int>(elo);
+        else
+            Say("info string setoption ignored: UCI_Elo is a whole number from " +
+                std::to_string(strong::MinimumElo()) + " to " +
+                std::to_string(strong::MaximumElo()) + ", not " + Quoted(value));
     } else if (option == "depth") {
         int64_t bar = 0;
         if (ParseNumber(value, bar) && bar >= 0 && bar <= DepthBarMax)
@@ -240,8 +282,11 @@ void UciEngine::SetPosition(const std::vector<std::string>& words) {
             return;
         }
     }
+    std::vector<uint64_t> keys(positionKeys.begin(),
+                               positionKeys.begin() + static_cast<long>(played));
     for (; played < moves.size(); ++played) {
         ChessMove move{};
+        keys.push_back(strong::PositionKey(board));
         if (ReadLong(board, moves[played], move) != MoveRead::Legal ||
             !PlayChessMove(board, move)) {
             Say("info string position ignored: move " + Quoted(moves[played]) +
@@ -252,6 +297,7 @@ void UciEngine::SetPosition(const std::vector<std::string>& words) {
     position = board;
     positionBase = base;
     positionMoves = moves;
+    positionKeys = std::move(keys);
 }
 
 void UciEngine::Go(const std::vector<std::string>& words) {
@@ -289,6 +335,17 @@ void UciEngine::Go(const std::vector<std::string>& words) {
     limits.OverheadMs = overheadMs;
     ReadBook();
     stop = false;
+    if (limitStrength || levelItem >= LevelCount) {
+        if (!strongPlayer) strongPlayer = std::make_unique<strong::StrongPlayer>(hashMegabytes);
+        strongPlayer->SetLevel(limitStrength ? strong::LevelForElo(eloTarget)
+                                             : strong::StrongLevels[levelItem - LevelCount]);
+        thinker = std::thread([this, board = position, keys = positionKeys, limits] {
+            const ChessMove move = ThinkStrong(*strongPlayer, board, keys, limits, stop,
+                                               [this](const std::string& l) { Say(l); });
+            Say("bestmove " + (move.Squares.X1 == NoMove ? std::string("0000") : LongText(move)));
+        });
+        return;
+    }
     const int bar = depthBar > 0 ? depthBar : Levels[levelItem].DepthBarPosition;
     thinker = std::thread([this, board = position, limits, bar] {
         const ChessMove move =

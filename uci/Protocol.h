@@ -14,6 +14,7 @@
 
 #include "engine/Boardu.h"
 #include "opponent/Opponentu.h"
+#include "strongplayer/StrongPlayer.h"
 
 class UciEngine {
   public:
@@ -35,6 +36,9 @@ class UciEngine {
     // A line read from the GUI is at most this long (a position after a thousand moves is
     // 5,000 characters).
     static constexpr size_t MaxLineLength = 1 << 20;
+    static constexpr size_t DefaultHashMegabytes = 16;
+    static constexpr size_t MaxHashMegabytes = 1024;
+    static constexpr int DefaultElo = 1800;
 
   private:
     std::ostream& out;
@@ -43,7 +47,15 @@ class UciEngine {
     Board position{};
     std::string positionBase = "startpos";  // what the position was set up from, and the moves
     std::vector<std::string> positionMoves; // played since
+    std::vector<uint64_t> positionKeys;     // the strong player's keys of the positions before
+    // The Level option's item: the game's own levels, then the strong player's.
     int levelItem = 0;
+    // The strong player, made at its first use; UCI_LimitStrength and UCI_Elo choose its
+    // settings over the Level option's.
+    std::unique_ptr<strong::StrongPlayer> strongPlayer;
+    size_t hashMegabytes = DefaultHashMegabytes;
+    bool limitStrength = false;
+    int eloTarget = DefaultElo;
     int depthBar = 0; // 0: the level's own
     int64_t overheadMs = 0;
     bool ownBook = true;

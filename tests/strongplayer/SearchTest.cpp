@@ -392,6 +392,11 @@ TEST(StrongSearch, UciTextsOfScores) {
     EXPECT_EQ(UciScore(info), "mate -2");
     EXPECT_EQ(UciInfoLine(info).substr(0, 33), "info depth 3 seldepth 0 score mat");
     EXPECT_NE(UciInfoLine(info).find(" pv e2e4 e7e5"), std::string::npos);
+    // A rate only from some time.
+    info.Nps = 5000;
+    EXPECT_EQ(UciInfoLine(info).find(" nps "), std::string::npos);
+    info.TimeMs = 2;
+    EXPECT_NE(UciInfoLine(info).find(" nps 5000 "), std::string::npos);
 }
 
 } // namespace

@@ -457,7 +457,9 @@ bool GameSession::ThinkStrong(const ::Board& position, OpponentHooks& hooks,
         limits.SoftMs = std::max<int64_t>(1, plan.SoftMs);
         limits.HardMs = std::max<int64_t>(1, plan.HardMs);
     } else {
+        // A depth begun just before the time may take several times as long: cut off then.
         limits.SoftMs = StrongMoveMs;
+        limits.HardMs = 2 * StrongMoveMs;
     }
     Busy = true;
     {

@@ -191,6 +191,9 @@ TEST(Pgn, ExportedGamesImportToTheSamePositions) {
         ExpectSameGame(*read.Game, *played);
         EXPECT_EQ(WritePgn(*read.Game, tags).Text, pgn.Text);
     }
+    // Black's move number only where a comment stands before it.
+    EXPECT_NE(WritePgn(*Play(games[0][0], games[0][1]), tags).Text.find("\n1. e4 e5 2. Nf3 d6 "),
+              std::string::npos);
     EXPECT_NE(WritePgn(*Play(games[6][0], games[6][1]), tags)
                   .Text.find("1. O-O {castled across an attacked square} 1... O-O-O *"),
               std::string::npos);

@@ -2,6 +2,7 @@
 // and imported again, other programs' files, and broken ones.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <sstream>
@@ -96,6 +97,8 @@ TEST(San, ReadsOtherProgramsFormsAndRefusesWhatIsNoLegalMove) {
     ChessMove move{};
     for (const auto& [fen, text, read, coordinates] : rows) {
         Board board = FenBoard(fen);
+        // Entries past the legal moves are left from other positions: none may count.
+        std::fill(std::begin(board.LegalMoves), std::end(board.LegalMoves), Move{4, 6, 4, 3});
         EXPECT_EQ(ReadSan(board, text, move), read) << text;
         EXPECT_EQ(read == MoveRead::Legal ? LongText(move) : "", coordinates);
     }
@@ -299,6 +302,7 @@ TEST(Pgn, BrokenGamesNameTheMoveAndTheFault) {
          "Move 9 for White: 'Kf9' is not a legal move"},
         {"[Event \"Casual]\n1. e4", "Line 1: a tag must be a name and a quoted text in brackets"},
         {"\xEF\xBB\xBF \r\n", "No game was found in the text"},
+        {"1. e4 e\1775 *", "Move 1 for Black: 'e?5' is not a legal move"}, // DEL is not quoted
     };
     for (const auto& [text, message] : rows) {
         const PgnGame read = ReadPgn(text);

@@ -199,6 +199,11 @@ TEST(Uci, HostileLinesAreAnsweredAndNeverHang) {
          "bestmove",
          {},
          {"info depth 0", "info depth 1"}},
+        // Cut short at once, it answers the move that wins the most, a promotion included.
+        {{"position fen 4k3/7P/8/8/8/8/8/K7 w - - 0 1", "go nodes 1"},
+         "bestmove",
+         {"bestmove h7h8q"},
+         {"info depth"}},
     };
     for (const Row& row : rows) {
         std::string seen;

@@ -180,12 +180,13 @@ Outcome PlayGame(Player* players[2], const MatchSetup& setup,
         // The engine's own last "time" tells its thinking from the pipe's and the machine's delays.
         if (took > clockMs[s] / 20 + setup.IncMs) {
             const size_t at = said.rfind(" time ");
-            std::printf("  long move: %s took %.0f ms at ply %d with %.0f ms on its clock; its "
-                        "last info said time %s\n",
-                        player.Name.c_str(), took, game.Plies() + 1, clockMs[s],
-                        at == std::string::npos
-                            ? "nothing"
-                            : said.substr(at + 6, said.find_first_of(" \n", at + 6) - at - 6).c_str());
+            std::printf(
+                "  long move: %s took %.0f ms at ply %d with %.0f ms on its clock; its "
+                "last info said time %s\n",
+                player.Name.c_str(), took, game.Plies() + 1, clockMs[s],
+                at == std::string::npos
+                    ? "nothing"
+                    : said.substr(at + 6, said.find_first_of(" \n", at + 6) - at - 6).c_str());
         }
         clockMs[s] -= took;
         player.LongestMs = std::max(player.LongestMs, took);

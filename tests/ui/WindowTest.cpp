@@ -171,6 +171,19 @@ void AfterThinking(const Session& session, int ms, std::function<void()> action)
     });
 }
 
+// Runs `action` once the computer thinks and the second status line begins with `prefix`: on a
+// busy machine the quick scan alone may take longer than any fixed wait.
+void WhenStatus(const Session& session, const QString& prefix, std::function<void()> action) {
+    auto* poll = new QTimer(session.Main);
+    QObject::connect(poll, &QTimer::timeout, poll, [&session, poll, prefix, action] {
+        if (!session.Game().Thinking() || !session.Text("StatusLabel3").startsWith(prefix)) return;
+        poll->stop();
+        poll->deleteLater();
+        action();
+    });
+    poll->start(10);
+}
+
 // Answers the file dialogs with `path` while running the menu item `action`, and tells which
 // dialog asked.
 QString Trigger(const Session& session, const char* action, const QString& path) {
@@ -724,7 +737,7 @@ class WindowTest : public QObject {
         const auto* bar = session.Main->findChild<QProgressBar*>("ProgBar");
         const auto* moveNow = session.Main->findChild<QPushButton*>("MoveNowButton");
         QStringList shown;
-        AfterThinking(session, 300, [&] {
+        WhenStatus(session, "Depth 8", [&] {
             shown << session.Text("StatusLabel2").left(12) << session.Text("StatusLabel3").left(8)
                   << bar->text().left(18);
             QVERIFY(moveNow->isVisible() && session.Item("MoveNow1")->isEnabled());

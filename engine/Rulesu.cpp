@@ -121,8 +121,7 @@ bool InsufficientMaterial(const Board& board) {
     const int minors = white.Knights + white.Bishops + black.Knights + black.Bishops;
     if (minors <= 1) return true;
     // Bishops alone, all on one colour, can never give mate.
-    return white.Knights + black.Knights == 0 &&
-           (white.BishopColours | black.BishopColours) != 3;
+    return white.Knights + black.Knights == 0 && (white.BishopColours | black.BishopColours) != 3;
 }
 
 bool CannotMate(const Board& board, int side) {
@@ -132,8 +131,8 @@ bool CannotMate(const Board& board, int side) {
     if (own.Knights + own.Bishops == 0) return true;
     // A lone knight, or bishops of one colour, mate only with the other side's help.
     const bool otherBare = other.Others + other.Knights + other.Bishops == 0;
-    return otherBare && ((own.Knights == 1 && own.Bishops == 0) ||
-                         (own.Knights == 0 && own.BishopColours != 3));
+    return otherBare &&
+           ((own.Knights == 1 && own.Bishops == 0) || (own.Knights == 0 && own.BishopColours != 3));
 }
 
 int QuietPliesOf(const Board& board) {

@@ -81,8 +81,8 @@ std::string KeptGameText(const History& positions, const KeptSettings& about) {
     text += std::string("\r\nSaved ") + Flag(about.Saved);
     text += "\r\nFile " + (named ? about.File : std::string());
     text += std::string("\r\nRules ") + (about.Rules == Rules::Standard ? "standard" : "brisko");
-    text += "\r\nClock " + std::to_string(about.Clock.BaseMs) + " " +
-            std::to_string(about.Clock.IncMs);
+    text +=
+        "\r\nClock " + std::to_string(about.Clock.BaseMs) + " " + std::to_string(about.Clock.IncMs);
     text += "\r\nReadings";
     for (const auto& reading : about.Readings)
         text += " " + std::to_string(reading[0]) + " " + std::to_string(reading[1]);

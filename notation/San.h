@@ -55,4 +55,3 @@ bool GameChessMove(Board& board, History& history, const ChessMove& move);
 
 // Tests whether `m` is a pawn's move onto its last row, one that asks for a promotion choice.
 bool ReachesLastRow(const Board& board, const Move& m);
-

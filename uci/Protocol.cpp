@@ -192,7 +192,9 @@ void UciEngine::SetOption(const std::string& text) {
                 levelItem = item;
                 return;
             }
-            names += std::string(item == 0 ? "" : item + 1 < LevelItems ? ", " : " or ") +
+            names += std::string(item == 0               ? ""
+                                 : item + 1 < LevelItems ? ", "
+                                                         : " or ") +
                      LevelName(item);
         }
         Say("info string setoption ignored: Level is " + names + ", not " + Quoted(value));

@@ -1,7 +1,7 @@
 // The player's choices kept between runs: the difficulty level, the sides the computer plays,
-// the thinking limit, the rules, the time control, the window's size and place, the folder of the file dialogs, the board
-// options and the move list. Nothing is kept at a first start, so it looks and plays as the game
-// always has.
+// the thinking limit, the rules, the time control, the window's size and place, the folder of the
+// file dialogs, the board options and the move list. Nothing is kept at a first start, so it looks
+// and plays as the game always has.
 #pragma once
 
 #include <QString>

@@ -125,23 +125,35 @@ TEST(StandardRules, DrawsAndTheirNearMisses) {
         std::initializer_list<const char*> moves;
         Ending ending;
     } rows[] = {
-        {"the start, twice more", knights,
-         {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"}, Ending::Repetition},
-        {"one short of it", knights, {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1"},
+        {"the start, twice more",
+         knights,
+         {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"},
+         Ending::Repetition},
+        {"one short of it",
+         knights,
+         {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1"},
          Ending::None},
-        {"the en passant right tells the first apart", passant,
-         {"d7d5", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"}, Ending::None},
-        {"... the third without it draws", passant,
+        {"the en passant right tells the first apart",
+         passant,
+         {"d7d5", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"},
+         Ending::None},
+        {"... the third without it draws",
+         passant,
          {"d7d5", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6",
           "f3g1", "f6g8"},
          Ending::Repetition},
-        {"a right that cannot be used is none", pinned,
+        {"a right that cannot be used is none",
+         pinned,
          {"d7d5", "e1d1", "e8d8", "d1e1", "d8e8", "e1d1", "e8d8", "d1e1", "d8e8"},
          Ending::Repetition},
-        {"100 plies without progress", "8/8/4k3/8/8/4K3/8/R7 w - - 98 80", {"a1a2", "e6d6"},
+        {"100 plies without progress",
+         "8/8/4k3/8/8/4K3/8/R7 w - - 98 80",
+         {"a1a2", "e6d6"},
          Ending::FiftyMoves},
         {"99 of them", "8/8/4k3/8/8/4K3/8/R7 w - - 98 80", {"a1a2"}, Ending::None},
-        {"a pawn's move starts them afresh", "8/8/4k3/8/8/4K3/P7/R7 w - - 99 80", {"a2a3"},
+        {"a pawn's move starts them afresh",
+         "8/8/4k3/8/8/4K3/P7/R7 w - - 99 80",
+         {"a2a3"},
          Ending::None},
         {"bare kings", "8/8/4k3/8/8/4K3/8/8 w - - 0 1", {}, Ending::Material},
         {"a knight alone", "8/8/4k3/8/8/4K3/8/6N1 w - - 0 1", {}, Ending::Material},
@@ -175,14 +187,14 @@ TEST(StandardRules, CastlingAcrossAnAttackAndWhoCanStillMate) {
     }
     // Who could never mate, whatever the other side does.
     const std::tuple<const char*, int, bool> sides[] = {
-        {"8/8/4k3/8/8/4K3/8/R7 w - - 0 1", Black, true},       // a bare king
-        {"8/8/4k3/8/8/4K3/8/R7 w - - 0 1", White, false},      // a rook mates
-        {"8/8/4k3/8/8/4K3/8/6N1 w - - 0 1", White, true},      // a knight alone, bare king
-        {"8/8/4k3/4p3/8/4K3/8/6N1 w - - 0 1", White, false},   // the pawn can block
-        {"8/8/4k3/4p3/8/4K3/8/6B1 w - - 0 1", White, false},   // ... for a bishop too
-        {"8/8/4k3/8/8/4K3/8/5BB1 w - - 0 1", White, false},    // bishops of both colours
-        {"8/8/4k3/8/8/4K3/8/4B1B1 w - - 0 1", White, true},    // of one colour
-        {"8/8/4k3/4b3/8/4K3/8/6B1 w - - 0 1", White, true},    // nobody can mate
+        {"8/8/4k3/8/8/4K3/8/R7 w - - 0 1", Black, true},     // a bare king
+        {"8/8/4k3/8/8/4K3/8/R7 w - - 0 1", White, false},    // a rook mates
+        {"8/8/4k3/8/8/4K3/8/6N1 w - - 0 1", White, true},    // a knight alone, bare king
+        {"8/8/4k3/4p3/8/4K3/8/6N1 w - - 0 1", White, false}, // the pawn can block
+        {"8/8/4k3/4p3/8/4K3/8/6B1 w - - 0 1", White, false}, // ... for a bishop too
+        {"8/8/4k3/8/8/4K3/8/5BB1 w - - 0 1", White, false},  // bishops of both colours
+        {"8/8/4k3/8/8/4K3/8/4B1B1 w - - 0 1", White, true},  // of one colour
+        {"8/8/4k3/4b3/8/4K3/8/6B1 w - - 0 1", White, true},  // nobody can mate
     };
     for (const auto& [fen, side, never] : sides)
         EXPECT_EQ(CannotMate(FromFen(fen), side), never) << fen << " " << side;

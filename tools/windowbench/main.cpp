@@ -1,5 +1,5 @@
-// window-bench [pump|stop|movenow|chooser] [--level 0|1|2]: figures for the computer player inside the
-// real main window. Run it headless (QT_QPA_PLATFORM=offscreen).
+// window-bench [pump|stop|movenow|chooser] [--level 0|1|2]: figures for the computer player inside
+// the real main window. Run it headless (QT_QPA_PLATFORM=offscreen).
 //   pump: the move choice over the bench suite with the window's hooks, without running the
 //         events, running them at every node, and running them at most every few milliseconds,
 //         each against the plain hooks of the bench tool run just before it, in eleven pairs.

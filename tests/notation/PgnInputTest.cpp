@@ -2,6 +2,8 @@
 // where the tags are, files of many games, and input built to cost time or memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -176,6 +178,25 @@ TEST(PgnInput, KeepsTagsAndRemarksWithinLimits) {
     }
     // The FEN tag past the limit still sets the position up.
     EXPECT_EQ(ReadPgn(tooMany).Game->Count, 2);
+}
+
+} // namespace
+
+namespace {
+
+// Every prefix of a text, each in a buffer of exactly its size, so that the sanitizer build
+// catches a read one past the end wherever the text may stop.
+TEST(PgnInput, TextCutAnywhereIsReadWithinItsBounds) {
+    const std::string whole = "[Event \"x\" ] ; c\n[Site \"y\\\"z\"]\n\n1. e4 {[%clk 0:01:00]} e5 "
+                              "(2. d4) 2. Nf3 $1 [%clk 0:00:59] Nc6!? 1-0\n[White \"a\"]\n1. d4 *";
+    for (size_t size = 0; size <= whole.size(); ++size) {
+        const std::unique_ptr<char[]> cut(new char[size == 0 ? 1 : size]);
+        std::copy(whole.begin(), whole.begin() + static_cast<long>(size), cut.get());
+        const std::string_view text(cut.get(), size);
+        const PgnGame game = ReadPgn(text);
+        EXPECT_EQ(game.Imported, game.Message.empty()) << size;
+        for (const PgnListing& listed : ListPgnGames(text)) ReadPgn(text, listed.Offset);
+    }
 }
 
 } // namespace

@@ -132,18 +132,6 @@ ThinkResult StrongPlayer::Think(const Board& position, const std::vector<uint64_
     return result;
 }
 
-MoveTime PlanMoveTime(int64_t remainingMs, int64_t incrementMs, int movesToGo, int64_t overheadMs) {
-    if (remainingMs < 0) return {-1, -1};
-    const int64_t available = std::max<int64_t>(1, remainingMs - overheadMs);
-    const int64_t increment = std::max<int64_t>(0, incrementMs);
-    const int64_t moves = movesToGo > 0 ? std::min(movesToGo, 40) : 30;
-    int64_t soft = available / moves + increment * 3 / 4;
-    // At most two fifths of what is left, so that a long move leaves time for the next.
-    const int64_t hard = std::max<int64_t>(1, std::min(soft * 4, available * 2 / 5));
-    soft = std::min(soft, hard);
-    return {soft, hard};
-}
-
 std::string UciScore(const ThinkInfo& info) {
     return info.MateIn != 0 ? "mate " + std::to_string(info.MateIn)
                             : "cp " + std::to_string(info.ScoreCp);

@@ -101,17 +101,6 @@ class StrongPlayer {
     uint64_t NextRandom();
 };
 
-// How long a move may take on a clock: `remainingMs` on the mover's clock, `incrementMs`
-// added after each move, `movesToGo` moves to the next time control (0 for all the game).
-// Soft is the time after which no new depth is begun, Hard the cut-off. `overheadMs` is kept
-// back for the pipe and a busy machine (30 ms lost a game on time under heavy load).
-struct MoveTime {
-    int64_t SoftMs;
-    int64_t HardMs;
-};
-MoveTime PlanMoveTime(int64_t remainingMs, int64_t incrementMs, int movesToGo,
-                      int64_t overheadMs = 100);
-
 // UCI texts: "cp 35" or "mate -3"; a whole "info depth ..." line.
 std::string UciScore(const ThinkInfo& info);
 std::string UciInfoLine(const ThinkInfo& info);

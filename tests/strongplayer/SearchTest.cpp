@@ -367,21 +367,6 @@ TEST(StrongSearch, ALevelsWorseMoveLosesLittle) {
     }
 }
 
-TEST(StrongSearch, TheClockPlanLeavesTimeForTheRest) {
-    struct Row {
-        int64_t Remaining, Increment;
-        int MovesToGo;
-    };
-    for (const Row& row : {Row{10000, 100, 0}, Row{300, 100, 0}, Row{60000, 0, 40}, Row{5, 0, 1},
-                           Row{120000, 2000, 0}}) {
-        const MoveTime t = PlanMoveTime(row.Remaining, row.Increment, row.MovesToGo);
-        EXPECT_GT(t.SoftMs, 0);
-        EXPECT_LE(t.SoftMs, t.HardMs);
-        EXPECT_LE(t.HardMs, std::max<int64_t>(1, (row.Remaining - 100) * 2 / 5));
-    }
-    EXPECT_EQ(PlanMoveTime(-1, 0, 0).HardMs, -1);
-}
-
 TEST(StrongSearch, UciTextsOfScores) {
     ThinkInfo info;
     info.Depth = 3;

@@ -194,8 +194,11 @@ TEST(Pgn, ExportedGamesImportToTheSamePositions) {
         ExpectSameGame(*read.Game, *played);
         EXPECT_EQ(WritePgn(*read.Game, tags).Text, pgn.Text);
     }
-    // Black's move number only where a comment stands before it.
+    // Black's move number only where a comment stands before it, or as the game's first move.
     EXPECT_NE(WritePgn(*Play(games[0][0], games[0][1]), tags).Text.find("\n1. e4 e5 2. Nf3 d6 "),
+              std::string::npos);
+    EXPECT_NE(WritePgn(*Play("4k3/8/8/8/8/8/8/4K3 b - - 0 7", "e8d7 e1e2"), tags)
+                  .Text.find("\n7... Kd7 8. Ke2 *"),
               std::string::npos);
     EXPECT_NE(WritePgn(*Play(games[6][0], games[6][1]), tags)
                   .Text.find("1. O-O {castled across an attacked square} 1... O-O-O *"),

@@ -17,7 +17,7 @@ struct StrongLevel {
 };
 
 inline constexpr int StrongLevelCount = 5;
-// From just above the specified player's strongest level up to no limit at all. Each doubling
+// From just above the game's own strongest level ("Mean") up to no limit at all. Each doubling
 // of the nodes is worth about EloPerDoubling here; the top level's figure is at a blitz clock
 // (10 s + 0.1 s a move) and grows with the time it is given.
 inline constexpr StrongLevel StrongLevels[StrongLevelCount] = {

@@ -1,6 +1,8 @@
 // The positions of the game, kept whole so the game can be stepped through, saved and loaded.
 #pragma once
 
+#include <cstddef>
+
 #include "engine/Boardu.h"
 
 inline constexpr int HistorySize = 1024;
@@ -13,6 +15,11 @@ struct History {
     int32_t Stored;
 
     bool operator==(const History&) const = default;
+
+    // A history is megabytes, and reading game after game (a database, an import, a fuzzer)
+    // would map and unmap them each time: the last one freed on a thread is kept for the next.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory, std::size_t size) noexcept;
 };
 
 // Empties the history.

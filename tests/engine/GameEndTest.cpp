@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <thread>
 #include <tuple>
 
 #include "engine/Checkmateu.h"
@@ -88,6 +89,27 @@ TEST(GameMove, DrawOverridesMateAndAFullHistoryEndsTheGame) {
     EXPECT_FALSE(PushHistory(*history, board));
     EXPECT_EQ(history->Count, HistorySize);
     EXPECT_EQ(board.PlyCount, plies);
+}
+
+TEST(HistoryMemory, AFreedHistoryIsKeptForTheNextAndGoesWithItsThread) {
+    std::thread worker([] {
+        auto first = std::make_unique<History>();
+        auto second = std::make_unique<History>();
+        EXPECT_NE(first.get(), second.get());
+        first->Snapshots[HistorySize - 1] = Initial();
+        first->Count = HistorySize;
+        History* kept = first.get();
+        first.reset();
+        second.reset(); // more than one spare goes back to the system
+        auto again = std::make_unique<History>();
+        EXPECT_EQ(again.get(), kept);
+        // Handed out again, it is a new history: value-initialised, and writable to its end.
+        EXPECT_EQ(again->Count, 0);
+        EXPECT_EQ(again->Snapshots[HistorySize - 1].PlyCount, 0);
+        again->Snapshots[HistorySize - 1] = Initial();
+    });
+    worker.join();
+    // The spare the thread kept was freed with it, or the leak check at exit reports it.
 }
 
 namespace {

@@ -16,6 +16,7 @@
 #include "game/Keptgameu.h"
 #include "notation/Fen.h"
 #include "notation/San.h"
+#include "strongplayer/Convert.h"
 #include "textfile/Safefileu.h"
 #include "textfile/Wordsu.h"
 
@@ -117,21 +118,6 @@ class LimitedHooks : public OpponentHooks {
 constexpr int64_t StrongMoveMs = 3000;
 // Elo of this game's own levels, as measured against a reference engine.
 constexpr int LevelElo[LevelCount] = {800, 900, 1300};
-
-// The moves the strong player may answer: the game's legal list, a pawn's move onto its last
-// row with each piece.
-std::vector<ChessMove> AllowedMoves(const Board& position) {
-    std::vector<ChessMove> moves;
-    for (int i = 0; i < position.LegalCount; ++i) {
-        const Move& m = position.LegalMoves[i];
-        if (m.X1 != PromotionChoice && ReachesLastRow(position, m)) {
-            for (const int piece : {Queen, Rook, Bishop, Knight}) moves.push_back({m, piece});
-        } else {
-            moves.push_back({m, 0});
-        }
-    }
-    return moves;
-}
 
 } // namespace
 
@@ -450,7 +436,7 @@ bool GameSession::ThinkStrong(const ::Board& position, OpponentHooks& hooks,
     ThinkingSince = Clock();
     StrongInfo = {};
     strong::ThinkLimits limits;
-    limits.Allowed = AllowedMoves(position);
+    limits.Allowed = strong::AllowedMoves(position);
     if (PlayClock.On()) {
         const ClockPlan plan =
             PlanClock(ClockMs(SideToAct(position)), PlayClock.IncMs, 0, ClockOverheadMs);

@@ -25,6 +25,20 @@ int EnPassantSquare(const Position& p, int file) {
 
 } // namespace
 
+std::vector<ChessMove> AllowedMoves(const Board& board) {
+    std::vector<ChessMove> moves;
+    for (int i = 0; i < board.LegalCount; ++i) {
+        const Move& m = board.LegalMoves[i];
+        if (m.X1 != PromotionChoice && ReachesLastRow(board, m)) {
+            for (const int piece : {::Queen, ::Rook, ::Bishop, ::Knight})
+                moves.push_back({m, piece});
+        } else {
+            moves.push_back({m, 0});
+        }
+    }
+    return moves;
+}
+
 bool FromBoard(const Board& board, Position& p) {
     Clear(p);
     for (int x = 0; x < 8; ++x)

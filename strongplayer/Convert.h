@@ -1,6 +1,8 @@
 // Between the game's record and moves and the strong player's own.
 #pragma once
 
+#include <vector>
+
 #include "engine/Boardu.h"
 #include "notation/San.h"
 #include "strongplayer/Position.h"
@@ -11,6 +13,11 @@ namespace strong {
 constexpr int SquareOfXY(int x, int y) {
     return SquareAt(x, 7 - y);
 }
+
+// The game's moves the strong player may answer in `board`, from its legal list as it stands
+// (found under the rules in play): a pawn's move onto its last row once with each of the four
+// pieces, a pending promotion choice as it is.
+std::vector<ChessMove> AllowedMoves(const Board& board);
 
 // Converts a game record to a position. Castling rights count only while the king and that
 // rook stand at home (the record keeps a right whose rook was taken); en passant only where a

@@ -7,27 +7,18 @@
 #include "engine/Findu.h"
 #include "engine/Rulesu.h"
 #include "notation/San.h"
+#include "strongplayer/Convert.h"
 
 std::vector<ChessMove> StrongRootMoves(const Board& position,
                                        const std::vector<std::string>& searchMoves) {
     Board board = position;
-    FindLegalMoves(board);
-    std::vector<ChessMove> moves;
-    const auto add = [&](const ChessMove& move) {
-        const std::string text = LongText(move);
-        if (searchMoves.empty() ||
-            std::find(searchMoves.begin(), searchMoves.end(), text) != searchMoves.end())
-            moves.push_back(move);
-    };
-    for (int i = 0; i < board.LegalCount; ++i) {
-        const Move& m = board.LegalMoves[i];
-        if (m.X1 == PromotionChoice || CastlesAcrossAttack(board, m)) continue;
-        if (ReachesLastRow(board, m)) {
-            for (const int piece : {Queen, Rook, Bishop, Knight}) add({m, piece});
-        } else {
-            add({m, 0});
-        }
-    }
+    FindRuleMoves(board, Rules::Standard);
+    std::vector<ChessMove> moves = strong::AllowedMoves(board);
+    if (!searchMoves.empty())
+        std::erase_if(moves, [&](const ChessMove& move) {
+            return std::find(searchMoves.begin(), searchMoves.end(), LongText(move)) ==
+                   searchMoves.end();
+        });
     return moves;
 }
 

@@ -827,12 +827,13 @@ TEST(Session, ResignationAndDrawOffers) {
 }
 
 TEST(Session, StrongLevelsPlayUnderTheSameControls) {
-    const int sly = LevelCount, fiendish = DifficultyCount - 1;
+    // Cunning: the lowest level whose nodes reach the player's first pump (every 1024 nodes).
+    const int sly = LevelCount, cunning = sly + 1, fiendish = DifficultyCount - 1;
     // The level, what happens at the first pump, the turn's result, whether it was cut short
     // and whether the computer still plays Black.
     const std::tuple<const char*, int, std::function<void(GameSession&, int64_t&)>, T, bool, bool>
         rows[] = {
-            {"left alone", sly, [](GameSession&, int64_t&) {}, T::Played, false, true},
+            {"left alone", cunning, [](GameSession&, int64_t&) {}, T::Played, false, true},
             {"Move Now", fiendish, [](GameSession& g, int64_t&) { g.MoveNow(); }, T::Played, true,
              true},
             {"the limit", fiendish, [](GameSession&, int64_t& now) { now += 20000; }, T::Played,

@@ -4,8 +4,10 @@
 // the static exchange test, the evaluation's colour symmetry, the table, levels and clock plan.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 
+#include "engine/Findu.h"
 #include "engine/Makemoveu.h"
 #include "notation/Fen.h"
 #include "strongplayer/Convert.h"
@@ -130,6 +132,46 @@ TEST(StrongSearch, AnswersOnlyAllowedMoves) {
     limits.Allowed = {ChessMove{Move{4, 7, 6, 7}, 0}};
     r = player.Think(across, std::vector<uint64_t>{}, limits, {});
     EXPECT_EQ(Text(r.Move), "e1g1");
+}
+
+TEST(StrongSearch, TheAllowedMovesAreTheGamesWithEachPromotionPiece) {
+    struct Row {
+        const char* Fen;
+        size_t Count;
+        const char* Has;    // a move in the list
+        const char* HasNot; // and one that is not
+    };
+    const Row rows[] = {
+        // Five king moves, and the pawn's step once with each piece.
+        {"4k3/P7/8/8/8/8/8/4K3 w - - 0 1", 9, "a7a8n", "a7a8"},
+        // Castling across an attacked square is in the game's own list, so it is allowed.
+        {"r3k3/8/8/8/8/8/5r2/4K2R w K - 0 1", 0, "e1g1", nullptr},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 20, "g1f3", nullptr},
+    };
+    for (const Row& row : rows) {
+        Board board = BoardOf(row.Fen);
+        FindLegalMoves(board);
+        const std::vector<ChessMove> moves = AllowedMoves(board);
+        if (row.Count) {
+            EXPECT_EQ(moves.size(), row.Count) << row.Fen;
+        }
+        std::vector<std::string> texts;
+        for (const ChessMove& m : moves) texts.push_back(Text(m));
+        EXPECT_NE(std::find(texts.begin(), texts.end(), row.Has), texts.end()) << row.Fen;
+        if (row.HasNot) {
+            EXPECT_EQ(std::find(texts.begin(), texts.end(), row.HasNot), texts.end()) << row.Fen;
+        }
+    }
+    // A pending choice: its four choice moves as they are.
+    Board board = BoardOf("8/1P6/8/8/8/8/5k2/K7 w - - 0 60");
+    ASSERT_TRUE(MakeMove(board, 1, 1, 1, 0));
+    FindLegalMoves(board);
+    const std::vector<ChessMove> choices = AllowedMoves(board);
+    ASSERT_EQ(choices.size(), 4u);
+    for (const ChessMove& m : choices) {
+        EXPECT_EQ(m.Squares.X1, PromotionChoice);
+        EXPECT_EQ(m.Promotion, 0);
+    }
 }
 
 TEST(StrongSearch, APendingChoiceIsAnsweredWithAPiece) {

@@ -69,17 +69,20 @@ int64_t SteadyMs() {
 // The front end's hooks, passed through, with the thinking limit watched at the event pumps.
 class LimitedHooks : public OpponentHooks {
   public:
+    // `watchEvery`: pumps between two readings of the clock.
     LimitedHooks(OpponentHooks& inner, std::function<void()> reached, int64_t deadline,
-                 const std::function<int64_t()>& clock)
-        : Inner(inner), Reached(std::move(reached)), Deadline(deadline), Clock(clock) {}
+                 const std::function<int64_t()>& clock, unsigned watchEvery = 256)
+        : Inner(inner), Reached(std::move(reached)), Deadline(deadline), Clock(clock),
+          WatchEvery(watchEvery) {}
     ~LimitedHooks() override { Inner.SearchCalls += SearchCalls; }
 
     // The depth bar of the current round under a clock; 0 passes the front end's on.
     int Bar = 0;
 
     void ProcessEvents() override {
-        // The clock costs about a search node: read at every 256th pump only.
-        if (++Calls % 256 == 0) Watch();
+        // The clock costs about a search node: the game's own player, which pumps at every
+        // node, reads it at every 256th pump only.
+        if (++Calls % WatchEvery == 0) Watch();
         Inner.ProcessEvents();
     }
     void SetProgressRange(int minimum, int maximum) override {
@@ -111,6 +114,7 @@ class LimitedHooks : public OpponentHooks {
     std::function<void()> Reached;
     int64_t Deadline; // 0 once reached, or with no limit
     const std::function<int64_t()>& Clock;
+    unsigned WatchEvery;
     unsigned Calls = 0;
 };
 
@@ -451,8 +455,10 @@ bool GameSession::ThinkStrong(const ::Board& position, OpponentHooks& hooks,
     {
         // The thinking limit and Move Now reach the player through its stop flag, looked at
         // whenever it lets the events run.
+        // The strong player pumps every thousand nodes or so: the limit is read at each.
         LimitedHooks limited(
-            hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock);
+            hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock,
+            1);
         std::atomic<bool> stop{false};
         strong::ThinkHooks think;
         think.Stop = &stop;

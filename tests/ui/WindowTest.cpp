@@ -408,12 +408,19 @@ class WindowTest : public QObject {
             first.Play("e2e4");
             QString bar;
             bool shown = false;
-            WhileThinking(first, [&] {
-                QTest::qWait(300);
+            // Looked at while the search pumps, until it shows a depth (a loaded machine may
+            // take a while), then cut short.
+            int polls = 0;
+            auto* poll = new QTimer(first.Main);
+            QObject::connect(poll, &QTimer::timeout, poll, [&] {
+                if (!first.Game().Thinking()) return;
                 bar = first.Main->findChild<QProgressBar*>("ProgBar")->format();
                 shown = first.Main->findChild<QPushButton*>("MoveNowButton")->isVisible();
+                if (!bar.startsWith("Thinking: depth ") && ++polls < 100) return;
+                poll->stop();
                 first.Click("MoveNowButton");
             });
+            poll->start(50);
             QTRY_COMPARE_WITH_TIMEOUT(first.Game().History().Count, 3, 20000);
             QVERIFY2(bar.startsWith("Thinking: depth "), qPrintable(bar));
             QVERIFY(shown);

@@ -20,20 +20,6 @@ namespace {
 thread_local void* spare = nullptr;
 thread_local bool ended = false;
 
-void Poison(void* memory, bool poisoned);
-
-// Frees the spare when the thread ends.
-struct Reaper {
-    ~Reaper() {
-        ended = true;
-        if (!spare) return;
-        Poison(spare, false);
-        ::operator delete(spare);
-        spare = nullptr;
-    }
-};
-thread_local Reaper reaper;
-
 // A kept history may not be touched until it is handed out again.
 void Poison(void* memory, bool poisoned) {
 #ifdef BRISKO_ASAN
@@ -46,6 +32,18 @@ void Poison(void* memory, bool poisoned) {
     (void)poisoned;
 #endif
 }
+
+// Frees the spare when the thread ends.
+struct Reaper {
+    ~Reaper() {
+        ended = true;
+        if (!spare) return;
+        Poison(spare, false);
+        ::operator delete(spare);
+        spare = nullptr;
+    }
+};
+thread_local Reaper reaper;
 
 } // namespace
 

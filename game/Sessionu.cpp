@@ -454,8 +454,8 @@ bool GameSession::ThinkStrong(const ::Board& position, OpponentHooks& hooks,
     Busy = true;
     {
         // The thinking limit and Move Now reach the player through its stop flag, looked at
-        // whenever it lets the events run.
-        // The strong player pumps every thousand nodes or so: the limit is read at each.
+        // whenever it lets the events run: every thousand nodes or so, so the limit's clock is
+        // read at every pump.
         LimitedHooks limited(
             hooks, [this] { Ask(Cut::MoveNow); }, LimitMs > 0 ? ThinkingSince + LimitMs : 0, Clock,
             1);

@@ -19,8 +19,8 @@ struct StrongLevel {
 inline constexpr int StrongLevelCount = 5;
 // From just above the game's own strongest level ("Mean") up to no limit at all. The node counts
 // come from a fit over all the matches against the reference engine (about 112 Elo a doubling
-// below 20 000 nodes); "Wicked" from its own match. The top level's figure is at a blitz clock
-// (10 s + 0.1 s a move) and grows with the time it is given.
+// from 500 to 60 000 nodes); "Wicked" from its own match. The top level's figure is at a blitz
+// clock (10 s + 0.1 s a move) and grows with the time it is given.
 inline constexpr StrongLevel StrongLevels[StrongLevelCount] = {
     {"Sly", 1500, 0, 950, 0, 0},     {"Cunning", 1650, 0, 2400, 0, 0},
     {"Fierce", 1850, 0, 8400, 0, 0}, {"Wicked", 2050, 0, 60000, 0, 0},

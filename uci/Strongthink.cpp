@@ -4,7 +4,6 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/Findu.h"
 #include "engine/Rulesu.h"
 #include "notation/San.h"
 #include "strongplayer/Convert.h"

@@ -53,6 +53,11 @@ int LoadedScore(int score, int ply) {
 
 } // namespace
 
+// Moves a history entry towards `delta`, less the more it holds already.
+template <typename Entry> void Nudge(Entry& h, int delta) {
+    h = static_cast<Entry>(h + delta - h * std::abs(delta) / HistoryMax);
+}
+
 // Everything one search keeps per node and across nodes.
 class SearchState {
   public:
@@ -71,6 +76,10 @@ class SearchState {
     size_t RootIndex = 0;
     Frame Stack[MaxPly + 2];
     int History[2][64][64];
+    // Quiet moves' history after a move (by its piece and square), for the next ply and the
+    // one after: the piece and square of the earlier move, then of the later one.
+    int16_t Continuation[13][64][13][64];
+    int16_t CaptureHistory[12][64][7]; // by the capturing piece, its square and the piece taken
     Move16 Counter[13][64]; // the quiet move that refuted a move, by its piece and square
     PawnCache PawnTable;
     TranspositionTable* Table = nullptr;
@@ -85,6 +94,8 @@ class SearchState {
 
     void ClearHistory() {
         std::memset(History, 0, sizeof History);
+        std::memset(Continuation, 0, sizeof Continuation);
+        std::memset(CaptureHistory, 0, sizeof CaptureHistory);
         std::memset(Counter, 0, sizeof Counter);
         for (Frame& f : Stack) f = Frame{};
         PawnTable.Clear();
@@ -156,13 +167,39 @@ class SearchState {
         const int bonus = std::min(depth * depth, 400);
         const int side = Pos.Side;
         auto adjust = [&](Move16 m, int delta) {
-            int& h = History[side][FromOf(m)][ToOf(m)];
-            h += delta - h * std::abs(delta) / HistoryMax;
+            Nudge(History[side][FromOf(m)][ToOf(m)], delta);
+            const int piece = Pos.Squares[FromOf(m)];
+            for (int back = 1; back <= 2 && back <= ply; ++back)
+                Nudge(Continuation[Stack[ply - back].MovedPiece][Stack[ply - back].MovedTo][piece]
+                                  [ToOf(m)],
+                      delta);
         };
         adjust(best, bonus);
         if (ply > 0) Counter[Stack[ply - 1].MovedPiece][Stack[ply - 1].MovedTo] = best;
         for (int i = 0; i < triedCount; ++i)
             if (tried[i] != best) adjust(tried[i], -bonus);
+    }
+
+    int16_t& CaptureStat(Move16 m) {
+        const int victim = KindOf(m) == EnPassantMove ? Pawns : TypeAt(Pos, ToOf(m));
+        return CaptureHistory[Pos.Squares[FromOf(m)]][ToOf(m)][victim];
+    }
+
+    // After a cut: the move that made it gains if it is noisy, the noisy moves tried before lose.
+    void RewardNoisy(Move16 best, bool bestNoisy, int depth, const Move16* tried, int triedCount) {
+        const int bonus = std::min(depth * depth, 400);
+        if (bestNoisy) Nudge(CaptureStat(best), bonus);
+        for (int i = 0; i < triedCount; ++i)
+            if (tried[i] != best) Nudge(CaptureStat(tried[i]), -bonus);
+    }
+
+    // How well a quiet move of `piece` did before: anywhere, and after the last two moves.
+    int QuietStat(int side, int piece, Move16 m, int ply) const {
+        int stat = History[side][FromOf(m)][ToOf(m)];
+        for (int back = 1; back <= 2 && back <= ply; ++back)
+            stat += Continuation[Stack[ply - back].MovedPiece][Stack[ply - back].MovedTo][piece]
+                                [ToOf(m)];
+        return stat;
     }
 
     Move16 CounterMove(int ply) const {
@@ -186,7 +223,7 @@ class SearchState {
             } else if (m == counter) {
                 keys[i] = KillerKey - 2;
             } else {
-                keys[i] = History[Pos.Side][FromOf(m)][ToOf(m)];
+                keys[i] = QuietStat(Pos.Side, Pos.Squares[FromOf(m)], m, ply);
             }
         }
     }
@@ -217,9 +254,9 @@ class SearchState {
     }
 
     // Most valuable victim, then least valuable attacker; a promotion adds its piece.
-    int CaptureKey(Move16 m) const {
+    int CaptureKey(Move16 m) {
         const int victim = KindOf(m) == EnPassantMove ? Pawns : TypeAt(Pos, ToOf(m));
-        int key = SeeValue[victim] * 8 - TypeOf(Pos.Squares[FromOf(m)]);
+        int key = SeeValue[victim] * 8 - TypeOf(Pos.Squares[FromOf(m)]) + CaptureStat(m) / 16;
         if (KindOf(m) == PromotionMove) key += SeeValue[PromotionOf(m)];
         return key;
     }
@@ -287,8 +324,10 @@ class MovePicker {
             list.Count = 0;
             GenerateMoves(s.Pos, list, Generate::Quiet);
             if (!checks) // checks alone are taken in the order generated
-                for (int i = 0; i < list.Count; ++i)
-                    keys[i] = s.History[s.Pos.Side][FromOf(list.Moves[i])][ToOf(list.Moves[i])];
+                for (int i = 0; i < list.Count; ++i) {
+                    const Move16 m = list.Moves[i];
+                    keys[i] = s.QuietStat(s.Pos.Side, s.Pos.Squares[FromOf(m)], m, ply);
+                }
             next = 0;
             step = QuietStep;
             [[fallthrough]];
@@ -501,8 +540,8 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
     const int alphaAtStart = alpha;
     int best = -InfiniteScore;
     Move16 bestMove = NoMove16;
-    Move16 quietsTried[64];
-    int quietCount = 0, legal = 0;
+    Move16 quietsTried[64], noisyTried[32];
+    int quietCount = 0, noisyCount = 0, legal = 0;
     bool pruned = false; // some move was left out unsearched
     MovePicker::Stage stage = MovePicker::TableStage;
     for (Move16 m = picker.Next(stage); m != NoMove16; m = picker.Next(stage)) {
@@ -572,7 +611,7 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
                 reduction -= pvNode;
                 reduction += !improving;
                 if (stage == MovePicker::KillerStage) reduction -= 1;
-                reduction -= History[Pos.Side ^ 1][FromOf(m)][ToOf(m)] / 6000;
+                reduction -= QuietStat(Pos.Side ^ 1, frame.MovedPiece, m, ply) / 12000;
                 if (givesCheck) reduction -= 1;
                 reduction = std::clamp(reduction, 0, newDepth - 1);
             }
@@ -587,6 +626,7 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
         Unmake(Pos, m, u);
         if (Aborted) return 0;
         if (quiet && quietCount < 64) quietsTried[quietCount++] = m;
+        if (!quiet && noisyCount < 32) noisyTried[noisyCount++] = m;
         if (score > best) {
             best = score;
             if (score > alpha) {
@@ -595,6 +635,7 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
                 if (pvNode) UpdatePv(ply, m);
                 if (score >= beta) {
                     if (quiet) RewardQuiet(m, depth, ply, quietsTried, quietCount);
+                    RewardNoisy(m, !quiet, depth, noisyTried, noisyCount);
                     break;
                 }
             }

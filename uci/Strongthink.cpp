@@ -29,7 +29,9 @@ ChessMove ThinkStrong(strong::StrongPlayer& player, const Board& position,
     think.Allowed = StrongRootMoves(position, limits.SearchMoves);
     // An empty list would mean every move to the player.
     if (think.Allowed.empty()) return {{NoMove, NoMove, NoMove, NoMove}, 0};
-    const TimePlan plan = PlanTime(limits, position.ToPlay == White ? White : Black);
+    // The strong player keeps what it found when cut off inside a depth, so it may plan on
+    // fewer moves than the game's own player, which wastes a depth it cannot finish.
+    const TimePlan plan = PlanTime(limits, position.ToPlay == White ? White : Black, 20);
     think.SoftMs = plan.SoftMs;
     think.HardMs = plan.HardMs;
     think.Depth = limits.Depth;

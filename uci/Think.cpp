@@ -168,7 +168,7 @@ std::vector<ChessMove> ExpectedLine(Opponent& opponent, const Board& root, const
 
 } // namespace
 
-TimePlan PlanTime(const GoLimits& limits, int side) {
+TimePlan PlanTime(const GoLimits& limits, int side, int movesPlanned) {
     if (limits.Infinite) return {-1, -1};
     const int64_t overhead = Clamped(limits.OverheadMs, MaxOverheadMs);
     if (limits.MoveTimeMs >= 0) {
@@ -182,7 +182,8 @@ TimePlan PlanTime(const GoLimits& limits, int side) {
     // Ten increments are kept back for a busy machine; below that a move spends at most half
     // an increment, so that the clock climbs back.
     const int64_t spare = std::max<int64_t>(0, left - overhead - std::min(10 * inc, left / 2));
-    const int64_t moves = limits.MovesToGo > 0 ? std::min(limits.MovesToGo, 40) : 30;
+    const int64_t moves =
+        limits.MovesToGo > 0 ? std::min(limits.MovesToGo, 40) : std::max(movesPlanned, 1);
     const int64_t ceiling = std::max<int64_t>(
         0, std::min({left / 20 + inc - overhead, spare / 2 + inc / 2, left / 2 - overhead}));
     const int64_t soft = std::min(ceiling, spare / moves + inc * 3 / 4);

@@ -42,8 +42,9 @@ struct TimePlan {
 // the overhead taken off: ten increments are kept back (at most half the clock); of the rest a
 // share plus most of the increment is spent. No move takes more than a twentieth of the clock
 // plus the increment, nor half the rest and half an increment, so that below the increments
-// kept back the clock climbs again. Numbers out of range are clamped first.
-TimePlan PlanTime(const GoLimits& limits, int side);
+// kept back the clock climbs again. Numbers out of range are clamped first. Without "movestogo"
+// the rest is shared over `movesPlanned` moves.
+TimePlan PlanTime(const GoLimits& limits, int side, int movesPlanned = 30);
 
 // The root moves the engine may answer: the legal moves, less castling across an attacked
 // square (which ordinary chess forbids and GUIs refuse), less any not in `searchMoves`.

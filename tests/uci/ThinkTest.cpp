@@ -47,6 +47,16 @@ TEST(Think, PlansNoMoveBeyondATwentiethOfTheClockAndNeverOverflows) {
             << row.Left << " + " << row.Inc << ", movetime " << row.MoveTime << ", overhead "
             << row.Overhead << ", " << row.MovesToGo << " to go";
     }
+    // Planned over fewer moves, a move may spend more, up to the same ceiling; "movestogo" wins.
+    GoLimits blitz;
+    blitz.TimeMs[0] = 10000;
+    blitz.IncMs[0] = 100;
+    EXPECT_EQ(PlanTime(blitz, White, 20).SoftMs, 522);
+    EXPECT_EQ(PlanTime(blitz, White, 20).HardMs, 550);
+    EXPECT_EQ(PlanTime(blitz, White, 1).SoftMs, 550);
+    EXPECT_EQ(PlanTime(blitz, White, 0).SoftMs, 550); // no moves planned is one
+    blitz.MovesToGo = 40;
+    EXPECT_EQ(PlanTime(blitz, White, 20).SoftMs, 298);
     GoLimits infinite;
     infinite.Infinite = true;
     infinite.TimeMs[0] = 1000;

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,6 +66,19 @@ int Stop(const std::string& program, int presses) {
     return 0;
 }
 
+// One opening a line, in coordinates ("e2e4 e7e5"); blank lines and lines from '#' are skipped.
+bool ReadOpenings(const std::string& path, std::vector<std::vector<std::string>>& openings) {
+    std::ifstream file(path);
+    std::string line;
+    while (file && std::getline(file, line)) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        std::vector<std::string> moves;
+        for (std::string word; words >> word;) moves.push_back(word);
+        if (!moves.empty()) openings.push_back(moves);
+    }
+    return !openings.empty();
+}
+
 // Reads the match's arguments: BASE_MS INC_MS [GAMES] [DEPTH] [LEVEL], then flags.
 int Match(const std::string& program, int argc, char** argv) {
     MatchSetup setup;
@@ -84,6 +99,11 @@ int Match(const std::string& program, int argc, char** argv) {
             setup.Engines[1].Program = argv[++i];
         } else if (word == "--pgn" && more) {
             setup.PgnFile = argv[++i];
+        } else if (word == "--openings" && more) {
+            if (!ReadOpenings(argv[++i], setup.Openings)) {
+                std::fprintf(stderr, "ucibench: no openings could be read from %s\n", argv[i]);
+                return 1;
+            }
         } else if (word == "--max-plies" && more) {
             setup.MaxPlies = std::max(1, std::atoi(argv[++i]));
         } else {
@@ -107,7 +127,7 @@ int Usage() {
                          "       ucibench match PROGRAM BASE_MS INC_MS [GAMES] [DEPTH] [LEVEL]\n"
                          "                [--engine2 PROGRAM] [--option1 NAME=VALUE]... "
                          "[--option2 NAME=VALUE]...\n"
-                         "                [--pgn FILE] [--max-plies N]\n");
+                         "                [--pgn FILE] [--max-plies N] [--openings FILE]\n");
     return 2;
 }
 

@@ -188,6 +188,12 @@ TEST(Uci, HostileLinesAreAnsweredAndNeverHang) {
          "readyok",
          {"setoption ignored: Move Overhead is a whole number from 0 to 5000, not '5001'"},
          {"not '100'"}},
+        // Stopped after the quick scan and before the first depth: the scan's best, not its last.
+        {{"setoption name Level value Mean", "setoption name Depth value 0",
+          "position fen k7/8/8/3q4/8/8/8/K2R4 w - - 0 1", "go nodes 3000"},
+         "bestmove",
+         {"bestmove d1d5"},
+         {"info depth"}},
         // The depth chosen holds whatever order the options come in.
         {{"setoption name Depth value 4", "setoption name Level value Brisko",
           "setoption name OwnBook value false", "position startpos", "go"},

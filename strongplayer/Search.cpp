@@ -78,7 +78,8 @@ class SearchState {
     int History[2][64][64];
     // Quiet moves' history after a move (by its piece and square), for the next ply and the
     // one after: the piece and square of the earlier move, then of the later one.
-    int16_t Continuation[13][64][13][64];
+    using ContinuationRow = int16_t[13][64];
+    ContinuationRow Continuation[13][64];
     int16_t CaptureHistory[12][64][7]; // by the capturing piece, its square and the piece taken
     Move16 Counter[13][64]; // the quiet move that refuted a move, by its piece and square
     PawnCache PawnTable;
@@ -170,9 +171,7 @@ class SearchState {
             Nudge(History[side][FromOf(m)][ToOf(m)], delta);
             const int piece = Pos.Squares[FromOf(m)];
             for (int back = 1; back <= 2 && back <= ply; ++back)
-                Nudge(Continuation[Stack[ply - back].MovedPiece][Stack[ply - back].MovedTo][piece]
-                                  [ToOf(m)],
-                      delta);
+                Nudge(ContinuationAfter(ply - back)[piece][ToOf(m)], delta);
         };
         adjust(best, bonus);
         if (ply > 0) Counter[Stack[ply - 1].MovedPiece][Stack[ply - 1].MovedTo] = best;
@@ -197,9 +196,16 @@ class SearchState {
     int QuietStat(int side, int piece, Move16 m, int ply) const {
         int stat = History[side][FromOf(m)][ToOf(m)];
         for (int back = 1; back <= 2 && back <= ply; ++back)
-            stat += Continuation[Stack[ply - back].MovedPiece][Stack[ply - back].MovedTo][piece]
-                                [ToOf(m)];
+            stat += ContinuationAfter(ply - back)[piece][ToOf(m)];
         return stat;
+    }
+
+    // The continuation history after the move made at `ply`.
+    ContinuationRow& ContinuationAfter(int ply) {
+        return Continuation[Stack[ply].MovedPiece][Stack[ply].MovedTo];
+    }
+    const ContinuationRow& ContinuationAfter(int ply) const {
+        return Continuation[Stack[ply].MovedPiece][Stack[ply].MovedTo];
     }
 
     Move16 CounterMove(int ply) const {

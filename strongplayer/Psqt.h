@@ -1,6 +1,8 @@
 // Material and piece-square values, middlegame and endgame, and each piece's weight in the
-// game phase. The numbers are the published tables of PeSTO (Ronald Friederich's
-// "Piece-Square Tables Only" evaluation, tuned by Texel's method), material included.
+// game phase. The tables are the published ones of PeSTO (Ronald Friederich's "Piece-Square
+// Tables Only" evaluation, tuned by Texel's method). The material values beside them were
+// fitted again, with the other terms of Evaluate.cpp, to the results of the strong player's
+// own games (tools/evaltune): they must suit those terms.
 #pragma once
 
 #include <array>
@@ -15,8 +17,8 @@ namespace psqt_detail {
 // Rows from rank 8 down to rank 1, as the tables are published (White's view).
 using Table = int16_t[64];
 
-inline constexpr int MgValue[6] = {82, 337, 365, 477, 1025, 0};
-inline constexpr int EgValue[6] = {94, 281, 297, 512, 936, 0};
+inline constexpr int MgValue[6] = {78, 307, 333, 460, 1134, 0};
+inline constexpr int EgValue[6] = {109, 330, 347, 591, 1040, 0};
 
 // clang-format off
 inline constexpr Table Mg[6] = {

@@ -306,17 +306,22 @@ Position Mirrored(const Position& p) {
     return m;
 }
 
+const char* const EvaluationFens[] = {
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+    "6k1/5p2/6p1/8/8/2B5/5PPP/2b3K1 w - - 0 40",
+    "8/8/4k3/8/8/3NK3/8/8 w - - 0 60",
+    // doubled and isolated pawns, passers with kings near, rooks on open files, threats
+    "2r3k1/1P3pp1/4p3/p2P4/P1n3P1/2P5/2K1R3/7R b - - 3 40",
+    // queens and pieces around a king: the attack term
+    "r1b2rk1/ppq2ppp/2n5/3pN1B1/3P2Q1/2PB4/P4PPP/R4RK1 w - - 0 15",
+};
+
 TEST(StrongSearch, EvaluationIsTheSameForEitherColour) {
-    const char* fens[] = {
-        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
-        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-        "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
-        "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
-        "6k1/5p2/6p1/8/8/2B5/5PPP/2b3K1 w - - 0 40",
-        "8/8/4k3/8/8/3NK3/8/8 w - - 0 60",
-    };
     PawnCache cache;
-    for (const char* fen : fens) {
+    for (const char* fen : EvaluationFens) {
         Position p;
         ASSERT_TRUE(FromFen(fen, p));
         EXPECT_EQ(Evaluate(p, cache), Evaluate(Mirrored(p), cache)) << fen;
@@ -327,6 +332,34 @@ TEST(StrongSearch, EvaluationIsTheSameForEitherColour) {
     ASSERT_TRUE(FromFen("8/8/4k3/8/8/3QK3/8/8 w - - 0 60", queen));
     EXPECT_LT(std::abs(Evaluate(knight, cache)), 50);
     EXPECT_GT(Evaluate(queen, cache), 800);
+}
+
+// The counted terms times the weights must give the evaluation back exactly, or the weights
+// fitted to them would not be the evaluation's.
+TEST(StrongSearch, CountedTermsGiveTheEvaluationBack) {
+    PawnCache cache;
+    const EvalWeights w = CurrentWeights();
+    for (const char* fen : EvaluationFens) {
+        Position p;
+        ASSERT_TRUE(FromFen(fen, p));
+        EvalTerms t;
+        const int traced = Evaluate(p, t);
+        EXPECT_EQ(traced, Evaluate(p, cache)) << fen;
+        int mg = t.KingAttackMg, eg = 0;
+        for (int i = 0; i < EvalTerms::Count; ++i) {
+            mg += t.Coefficient[i] * w.Mg[i];
+            eg += t.Coefficient[i] * w.Eg[i];
+        }
+        const int white = (mg * t.Phase + eg * t.Scale / 16 * (24 - t.Phase)) / 24;
+        EXPECT_EQ((p.Side == WhiteSide ? white : -white) + w.Tempo, traced) << fen;
+    }
+    Position lone;
+    ASSERT_TRUE(FromFen("8/8/4k3/8/8/3NK3/8/8 w - - 0 60", lone));
+    EvalTerms t;
+    Evaluate(lone, t);
+    EXPECT_EQ(t.Scale, 0);
+    EXPECT_EQ(t.Phase, 1);
+    EXPECT_EQ(t.Coefficient[EvalTerms::Psqt + Knights * 64 + SquareAt(3, 2)], 1);
 }
 
 TEST(StrongSearch, TableKeepsDeepEntriesAndCountsItsUse) {

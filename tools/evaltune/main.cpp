@@ -243,7 +243,9 @@ void PrintTable(const char* name, const std::vector<double>& w, int type, int va
     for (int row = 7; row >= 0; --row) {
         for (int file = 0; file < 8; ++file) {
             const int s = row * 8 + file;
-            std::printf("%4ld,", std::lround(w[EvalTerms::Psqt + type * 64 + s]) - value);
+            const bool never = type == Pawns && (row == 0 || row == 7); // no pawn stands there
+            std::printf("%4ld,",
+                        never ? 0 : std::lround(w[EvalTerms::Psqt + type * 64 + s]) - value);
         }
         std::printf(row ? "\n     " : "},\n");
     }
@@ -342,12 +344,25 @@ int Fit(int argc, char** argv) {
                       << Loss(m, test, k) << "\n";
     }
 
+    // Each piece's value moves by its squares' average change; the tables keep the rest.
     const char* names[6] = {"pawn", "knight", "bishop", "rook", "queen", "king"};
-    const int mgValue[6] = {82, 337, 365, 477, 1025, 0}, egValue[6] = {94, 281, 297, 512, 936, 0};
-    std::printf("Mg tables (value subtracted: 82 337 365 477 1025 0)\n");
-    for (int t = 0; t < 6; ++t) PrintTable(names[t], m.Mg, t, mgValue[t]);
-    std::printf("Eg tables (value subtracted: 94 281 297 512 936 0)\n");
-    for (int t = 0; t < 6; ++t) PrintTable(names[t], m.Eg, t, egValue[t]);
+    int values[2][6];
+    for (int part = 0; part < 2; ++part) {
+        const std::vector<double>& now = part ? m.Eg : m.Mg;
+        const std::vector<double>& before = part ? start.Eg : start.Mg;
+        std::printf("%s values:", part ? "Eg" : "Mg");
+        for (int t = 0; t < 6; ++t) {
+            double change = 0;
+            for (int sq = 0; sq < 64; ++sq)
+                change +=
+                    now[EvalTerms::Psqt + t * 64 + sq] - before[EvalTerms::Psqt + t * 64 + sq];
+            const int old = part ? psqt_detail::EgValue[t] : psqt_detail::MgValue[t];
+            values[part][t] = old + static_cast<int>(std::lround(change / 64));
+            std::printf(" %d", values[part][t]);
+        }
+        std::printf("\n%s tables\n", part ? "Eg" : "Mg");
+        for (int t = 0; t < 6; ++t) PrintTable(names[t], now, t, values[part][t]);
+    }
     const auto pair = [&m](int i) {
         return "S(" + std::to_string(std::lround(m.Mg[i])) + ", " +
                std::to_string(std::lround(m.Eg[i])) + ")";

@@ -186,6 +186,12 @@ struct Model {
     }
 };
 
+// The model with the evaluation's own weights.
+Model CurrentModel() {
+    const EvalWeights w = CurrentWeights();
+    return {{w.Mg, w.Mg + EvalTerms::Count}, {w.Eg, w.Eg + EvalTerms::Count}, 1.0 * w.Tempo};
+}
+
 double Sigmoid(double k, double e) {
     return 1.0 / (1.0 + std::exp(-k * e));
 }
@@ -203,9 +209,7 @@ double Loss(const Model& m, const std::vector<Sample>& data, double k) {
 // tune something else than the evaluation.
 bool Load(const std::vector<std::string>& paths, std::vector<Sample>& data) {
     long mismatched = 0;
-    const EvalWeights w = CurrentWeights();
-    const Model current{
-        {w.Mg, w.Mg + EvalTerms::Count}, {w.Eg, w.Eg + EvalTerms::Count}, 1.0 * w.Tempo};
+    const Model current = CurrentModel();
     PawnCache cache;
     for (const std::string& path : paths) {
         std::ifstream in(path);
@@ -276,8 +280,7 @@ int Fit(int argc, char** argv) {
     std::vector<Sample> test(all.end() - held, all.end());
     std::vector<Sample> train(all.begin(), all.end() - held);
 
-    const EvalWeights w = CurrentWeights();
-    Model m{{w.Mg, w.Mg + EvalTerms::Count}, {w.Eg, w.Eg + EvalTerms::Count}, 1.0 * w.Tempo};
+    Model m = CurrentModel();
     const Model start = m;
     // The scale from centipawns to expected score that fits the weights as they are.
     double lo = 0.0005, hi = 0.02;

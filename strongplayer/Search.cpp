@@ -22,6 +22,7 @@ constexpr int NullMoveMinDepth = 3;
 constexpr int FutilityDepth = 8;
 constexpr int FutilityBase = 90, FutilityPerDepth = 90;
 constexpr int LateMovePruningDepth = 8;
+constexpr int SingularDepth = 8;      // the table move is tested for being the only good one
 constexpr int SeeQuietMargin = 60;    // per ply: quiet moves losing more are skipped
 constexpr int SeeCaptureMargin = 100; // per ply, for captures
 constexpr int DeltaMargin = 200;      // quiescence: a capture that cannot reach alpha
@@ -69,6 +70,7 @@ class SearchState {
         int MovedTo = 0;
         Move16 Pv[MaxPly + 1];
         int PvLength = 0;
+        Move16 Excluded = NoMove16; // left out by the singular test at this ply
     };
 
     Position Pos;
@@ -497,17 +499,21 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
     beta = std::min(beta, MateScore - ply - 1);
     if (alpha >= beta) return alpha;
 
+    const Move16 excluded = frame.Excluded;
     const TableEntry* entry = Table->Probe(Pos.Key);
     Move16 tableMove = NoMove16;
+    int tableScore = 0, tableDepth = -1;
+    Bound tableBound = UpperBound;
     if (entry) {
         tableMove = entry->Move;
         if (!IsPseudoLegal(Pos, tableMove)) tableMove = NoMove16;
-        const int score = LoadedScore(entry->Score, ply);
-        const Bound bound = entry->BoundOf();
-        if (!pvNode && entry->Depth >= depth &&
-            (bound == ExactBound || (bound == LowerBound && score >= beta) ||
-             (bound == UpperBound && score <= alpha)))
-            return score;
+        tableScore = LoadedScore(entry->Score, ply);
+        tableBound = entry->BoundOf();
+        tableDepth = entry->Depth;
+        if (!pvNode && excluded == NoMove16 && tableDepth >= depth &&
+            (tableBound == ExactBound || (tableBound == LowerBound && tableScore >= beta) ||
+             (tableBound == UpperBound && tableScore <= alpha)))
+            return tableScore;
     }
 
     int eval = -InfiniteScore;
@@ -515,7 +521,7 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
     frame.Eval = eval;
     const bool improving = !inCheck && ply >= 2 && eval > Stack[ply - 2].Eval;
 
-    if (!pvNode && !inCheck) {
+    if (!pvNode && !inCheck && excluded == NoMove16) {
         if (depth <= ReverseFutilityDepth && beta < MateBound &&
             eval - ReverseFutilityMargin * (depth - improving) >= beta)
             return eval;
@@ -539,6 +545,23 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
     // Without a table move, a deep node is searched one ply shallower: it was not expected.
     if (depth >= 4 && tableMove == NoMove16) --depth;
 
+    // A table move far better than every other move is searched a ply deeper; when even
+    // the others beat beta, so does this node.
+    bool singular = false;
+    if (ply > 0 && depth >= SingularDepth && excluded == NoMove16 && tableMove != NoMove16 &&
+        tableDepth >= depth - 3 && tableBound != UpperBound && std::abs(tableScore) < MateBound) {
+        const int singularBeta = tableScore - 2 * depth;
+        frame.Excluded = tableMove;
+        const int score =
+            Negamax(singularBeta - 1, singularBeta, (depth - 1) / 2, ply, false, false, inCheck);
+        frame.Excluded = NoMove16;
+        if (Aborted) return 0;
+        if (score < singularBeta)
+            singular = true;
+        else if (singularBeta >= beta)
+            return singularBeta;
+    }
+
     MovePicker picker(*this, tableMove, ply, depth);
     const Bitboard pinned = inCheck ? 0 : Pinned(Pos);
     CheckSquares checks;
@@ -551,6 +574,7 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
     bool pruned = false; // some move was left out unsearched
     MovePicker::Stage stage = MovePicker::TableStage;
     for (Move16 m = picker.Next(stage); m != NoMove16; m = picker.Next(stage)) {
+        if (m == excluded) continue;
         const bool quiet = stage == MovePicker::TableStage ? !IsNoisy(Pos, m)
                                                            : stage == MovePicker::KillerStage ||
                                                                  stage == MovePicker::QuietStage;
@@ -605,7 +629,8 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
         ++legal;
         PushKey();
         Stack[ply + 1].FromNull = frame.FromNull + 1;
-        const int extension = givesCheck && ply < 2 * RootDepth ? 1 : 0;
+        const int extension =
+            (givesCheck || (singular && m == tableMove)) && ply < 2 * RootDepth ? 1 : 0;
         const int newDepth = depth - 1 + extension;
         int score;
         if (legal == 1) {
@@ -648,7 +673,9 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
         }
     }
     // Every move left out: none could reach alpha (and none was shown to be legal).
-    if (legal == 0) return pruned ? alpha : inCheck ? -(MateScore - ply) : 0;
+    if (legal == 0)
+        return pruned || excluded != NoMove16 ? alpha : inCheck ? -(MateScore - ply) : 0;
+    if (excluded != NoMove16) return best;
     const Bound bound = best >= beta ? LowerBound : alpha > alphaAtStart ? ExactBound : UpperBound;
     Table->Store(Pos.Key, bestMove, StoredScore(best, ply), inCheck ? 0 : eval, depth, bound);
     return best;

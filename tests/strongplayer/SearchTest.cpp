@@ -228,6 +228,28 @@ TEST(StrongSearch, TimeLimitsOfZeroEndTheThinkingAtOnce) {
     }
 }
 
+// Under a generous clock the search runs to its depth limit, but a lone legal move is not
+// worth more than a few plies.
+TEST(StrongSearch, AGenerousClockStopsAtTheDepthOrEarlyForALoneMove) {
+    struct Row {
+        const char* Fen;
+        int DepthLimit;
+        int Depth;
+    };
+    const Row rows[] = {
+        {"8/8/4k3/8/2K5/8/3P4/8 w - - 0 1", 10, 10},
+        {"k5rr/8/8/8/8/8/6P1/6QK w - - 0 1", 0, 8},
+    };
+    for (const Row& row : rows) {
+        StrongPlayer player(4);
+        ThinkLimits limits;
+        limits.SoftMs = limits.HardMs = 600000;
+        limits.Depth = row.DepthLimit;
+        const ThinkResult r = player.Think(BoardOf(row.Fen), std::vector<uint64_t>{}, limits, {});
+        EXPECT_EQ(r.Depth, row.Depth) << row.Fen;
+    }
+}
+
 TEST(StrongSearch, ANodeLimitGivesTheSameSearchEveryTime) {
     const Board board =
         BoardOf("r1bqk1nr/pppp1ppp/2n5/2b1p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4");

@@ -672,7 +672,8 @@ int SearchState::Negamax(int alpha, int beta, int depth, int ply, bool pvNode, b
             }
         }
     }
-    // Every move left out: none could reach alpha (and none was shown to be legal).
+    // Every move left out: none could reach alpha (and none was shown to be legal). In the
+    // singular test the other moves failed low, and its result is not stored.
     if (legal == 0)
         return pruned || excluded != NoMove16 ? alpha : inCheck ? -(MateScore - ply) : 0;
     if (excluded != NoMove16) return best;
